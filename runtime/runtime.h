@@ -1,0 +1,138 @@
+// The services the application and the skinning engine rely on: texts and
+// byte strings, counted arrays, the window built from its design, message
+// boxes, list boxes, characters, pinyin, files, processes, time, colours and
+// the fatal error report. Everything here runs over plain Win32.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace rt {
+
+// ---------------------------------------------------------------- texts ----
+// A text in the ANSI code page (GBK): bytes, no NUL inside.
+using AnsiText = std::string;
+// A counted byte value (pictures, carried files).
+using ByteString = std::vector<unsigned char>;
+
+// Stops the program with a clear report (message box when a desktop is there,
+// stderr always). Used for out-of-range array indices and wrong unit types.
+[[noreturn]] void ErrorReport(const char* what);
+
+// A 1-based array whose every access is range-checked; an index out of range
+// goes to ErrorReport instead of reading past memory.
+template <class T>
+class CountedArray {
+public:
+    CountedArray() = default;
+    explicit CountedArray(std::size_t n) : items_(n) {}
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    bool Empty() const { return items_.empty(); }
+
+    T& operator[](int i) { Check(i); return items_[static_cast<std::size_t>(i - 1)]; }
+    const T& operator[](int i) const { Check(i); return items_[static_cast<std::size_t>(i - 1)]; }
+
+    void Append(const T& v) { items_.push_back(v); }
+    void Append(T&& v) { items_.push_back(std::move(v)); }
+    void RemoveAt(int i) { Check(i); items_.erase(items_.begin() + (i - 1)); }
+    void Clear() { items_.clear(); }
+    void Resize(int n) { items_.resize(n < 0 ? 0 : static_cast<std::size_t>(n)); }
+
+    typename std::vector<T>::iterator begin() { return items_.begin(); }
+    typename std::vector<T>::iterator end() { return items_.end(); }
+    typename std::vector<T>::const_iterator begin() const { return items_.begin(); }
+    typename std::vector<T>::const_iterator end() const { return items_.end(); }
+
+private:
+    void Check(int i) const {
+        if (i < 1 || i > Count()) ErrorReport("array index out of range");
+    }
+    std::vector<T> items_;
+};
+
+// GBK: a lead byte 0x81..0xFE and the byte after it form one character.
+inline bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+
+// Number of characters of a text, a double-byte character counting one; a
+// lone lead byte at the very end counts as one character.
+int CharCount(const AnsiText& text);
+// The i-th character (i from 1), one or two bytes; "" when i is out of range.
+AnsiText CharAt(const AnsiText& text, int i);
+// Byte offset of the last occurrence of byte c that is not the trail byte of
+// a double-byte character; npos when none.
+std::size_t FindLastByte(const AnsiText& text, char c);
+// Splits at every occurrence of sep (never inside a double-byte character).
+// The empty text gives no pieces.
+std::vector<AnsiText> SplitText(const AnsiText& text, const AnsiText& sep);
+
+// The pinyin of one character (first reading, lower case, no tone marks, ü as
+// v), or "" when the character has no reading.
+AnsiText PinyinOf(const AnsiText& ch);
+
+// ------------------------------------------------------------ numbers ------
+// Nearest integer; halves round away from zero.
+int Round(double v);
+
+// ------------------------------------------------------------ files --------
+// Renames old to new; never replaces an existing file. Returns true on success.
+bool RenameFile(const AnsiText& oldPath, const AnsiText& newPath);
+// 0 when the path does not exist.
+int FileExists(const AnsiText& path);
+// Writes exactly these bytes (the file is created or truncated).
+bool WriteFileBytes(const AnsiText& path, const ByteString& bytes);
+// The whole file, or empty when it cannot be read.
+ByteString ReadFileBytes(const AnsiText& path);
+
+// ------------------------------------------------------------ processes ----
+// Starts a command line. wait: wait for it to end. showMode: 1 hidden, any
+// other value (or none) shown normally. Returns false when it could not start.
+bool Run(const AnsiText& commandLine, bool wait, int showMode = -1);
+// The value of an environment variable, "" when it is not set.
+AnsiText Environment(const AnsiText& name);
+// True when the variable is set (even to the empty text).
+bool HasEnvironment(const AnsiText& name);
+
+// ------------------------------------------------------------ time, chance -
+// Now as a number: days since 1899-12-30 with the time of day as fraction.
+double Now();
+void Seed(int32_t seed);
+// A random integer in [low, high], both ends included.
+int Random(int low, int high);
+
+// ------------------------------------------------------------ colours ------
+// The default colour of the runtime's units (the window face colour).
+COLORREF DefaultColour();
+// A colour derived from c that reads well over it (its contrast colour).
+COLORREF DerivedColour(COLORREF c);
+
+// ------------------------------------------------------------ screen -------
+int ScreenWidth();
+int ScreenHeight();
+
+// ------------------------------------------------------------ dialogs ------
+// A modal message box with the text, an OK button and no title.
+void MessageBoxText(const AnsiText& text, HWND owner = nullptr);
+
+// ------------------------------------------------------------ list box -----
+void ListBoxAdd(HWND box, const AnsiText& text);
+void ListBoxClear(HWND box);
+int ListBoxCount(HWND box);
+AnsiText ListBoxItem(HWND box, int index0);
+
+// ------------------------------------------------------------ units --------
+// Every unit the runtime built (windows and the controls of their designs)
+// has a unit id above 0. Type names are the design's GBK kind names:
+// "窗口", "按钮", "列表框", "透明标签", "拖放对象", "分组框", "标签",
+// "图片框", "画板", "选择夹", "外形框".
+HWND UnitWindow(int unitId);                 // 0 for an id that names no unit
+AnsiText UnitTypeName(int unitId);           // ErrorReport for an unknown id
+// The units of that type inside the given window, in creation order.
+std::vector<int> UnitsOfType(HWND window, const AnsiText& typeName);
+
+}  // namespace rt

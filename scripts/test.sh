@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Sets the machine up, builds everything and runs every test program under
+# Wine on a private Xvfb display.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/build.sh"
+. "$here/scripts/display.sh"
+PINYIN_OWN_DISPLAY=1 pinyin_start_display
+cd "${PINYIN_BUILD_DIR:-$here/build}"
+ctest --output-on-failure -j4 "$@"

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Prepares the project's Wine prefix: 32-bit, Chinese code page via the locale,
+# and font replacements so that "宋体"/SimSun resolve to Noto CJK.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+. "$here/scripts/wine-env.sh"
+stamp="$WINEPREFIX/.pinyin-prefix-ready"
+[ -f "$stamp" ] && exit 0
+rm -rf "$WINEPREFIX"
+mkdir -p "$(dirname "$WINEPREFIX")"
+wineboot -i >/dev/null 2>&1 || true
+wineserver -w || true
+reg=$(mktemp --suffix=.reg)
+python3 - "$reg" <<'PY'
+import sys
+text = ('Windows Registry Editor Version 5.00\r\n\r\n'
+        '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+        '"宋体"="Noto Serif CJK SC"\r\n'
+        '"SimSun"="Noto Serif CJK SC"\r\n'
+        '"新宋体"="Noto Serif CJK SC"\r\n'
+        '"NSimSun"="Noto Serif CJK SC"\r\n'
+        '"微软雅黑"="Noto Sans CJK SC"\r\n'
+        '"Microsoft YaHei"="Noto Sans CJK SC"\r\n\r\n'
+        '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n'
+        '"ShowCrashDialog"=dword:00000000\r\n\r\n'
+        '[HKEY_CURRENT_USER\\Software\\Wine\\DllOverrides]\r\n'
+        '"winemenubuilder.exe"=""\r\n')
+open(sys.argv[1], 'wb').write(b'\xff\xfe' + text.encode('utf-16-le'))
+PY
+wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+wineserver -w || true
+rm -f "$reg"
+touch "$stamp"
