@@ -3,7 +3,7 @@
 pinyin_start_display() {
   . "$here/scripts/wine-env.sh"
   if [ -z "${DISPLAY:-}" ] || [ "${PINYIN_OWN_DISPLAY:-0}" = 1 ]; then
-    local n=91
+    local n=${PINYIN_DISPLAY_NUM:-91}
     while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n+1)); done
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     PINYIN_XVFB_PID=$!
