@@ -1,0 +1,6 @@
+#include "drawing/forward.h"
+#include "drawing/drawing.h"
+
+namespace drw {
+
+}  // namespace drw
