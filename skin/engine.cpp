@@ -1,0 +1,213 @@
+// The engine object: its thunks, its start-up with GDI+ and the program icon,
+// the control options, and its destruction at program end.
+#include "skin/engine.h"
+
+#include <gdiplus.h>
+
+#include <cstring>
+#include <utility>
+
+#include "skin/capture.h"
+#include "skin/record.h"
+
+namespace skin {
+
+ULONG_PTR GdiplusToken = 0;
+ULONG_PTR SavedGdiplusToken = 0;
+HICON ProgramIcon = nullptr;
+int FirstSizePending = 1;
+int SkinControlsFlag = 1;
+int GlassAlpha = 160;
+COLORREF ThemeColor = 0x00DDCA22;
+int TrackbarBackgroundFlag = 1;
+SkinEngine* Engine = nullptr;
+COLORREF GlobalPictureColor = 0;
+int TransparentControlsFlag = 0;
+int GlobalPictureMode = 0;
+rt::ByteString GlobalPicture;
+
+namespace {
+
+int shutdownCalls = 0;
+
+// The thunk's code, with the engine object, the invoker and the argument
+// bytes to pop patched in:
+//   push ebp / mov ebp, esp / sub esp, 4
+//   fnstcw [ebp-4]        keep the caller's control word
+//   fninit                round to nearest, 64-bit precision, all masked
+//   lea eax, [ebp+8]      the caller's first argument
+//   push eax / push self / mov eax, invoker / call eax / add esp, 8
+//   fldcw [ebp-4]         the caller's control word again
+//   mov esp, ebp / pop ebp / ret n*4
+constexpr unsigned char kThunkTemplate[] = {
+    0x55, 0x89, 0xE5, 0x83, 0xEC, 0x04, 0xD9, 0x7D, 0xFC, 0xDB, 0xE3, 0x8D, 0x45, 0x08,
+    0x50, 0x68, 0, 0, 0, 0, 0xB8, 0, 0, 0, 0, 0xFF, 0xD0, 0x83, 0xC4, 0x08,
+    0xD9, 0x6D, 0xFC, 0x89, 0xEC, 0x5D, 0xC2, 0, 0};
+constexpr std::size_t kSelfAt = 16;
+constexpr std::size_t kInvokerAt = 21;
+constexpr std::size_t kPopAt = 37;
+constexpr int kMaxThunkArguments = 256;
+
+void Put32(unsigned char* at, uint32_t v) { std::memcpy(at, &v, 4); }
+
+}  // namespace
+
+// ------------------------------------------------------------- thunks -------
+
+CallbackThunk::CallbackThunk(CallbackThunk&& other) noexcept
+    : code_(std::exchange(other.code_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+
+CallbackThunk& CallbackThunk::operator=(CallbackThunk&& other) noexcept {
+    if (this != &other) {
+        Free();
+        code_ = std::exchange(other.code_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+    }
+    return *this;
+}
+
+void CallbackThunk::Free() {
+    if (code_) VirtualFree(code_, 0, MEM_RELEASE);
+    code_ = nullptr;
+    size_ = 0;
+}
+
+CallbackThunk CallbackThunk::FromBytes(const unsigned char* bytes, std::size_t size) {
+    CallbackThunk t;
+    void* block = VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!block) return t;
+    std::memcpy(block, bytes, size);
+    // Written while writable, run while executable: never both at once.
+    DWORD old = 0;
+    if (!VirtualProtect(block, size, PAGE_EXECUTE_READ, &old)) {
+        VirtualFree(block, 0, MEM_RELEASE);
+        return t;
+    }
+    FlushInstructionCache(GetCurrentProcess(), block, size);
+    t.code_ = static_cast<unsigned char*>(block);
+    t.size_ = size;
+    return t;
+}
+
+CallbackThunk CallbackThunk::Build(SkinEngine* self, OperationInvoker invoker, int n) {
+    if (!invoker || n < 0 || n > kMaxThunkArguments) return {};
+    unsigned char code[sizeof kThunkTemplate];
+    std::memcpy(code, kThunkTemplate, sizeof code);
+    Put32(code + kSelfAt, static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(self)));
+    Put32(code + kInvokerAt, static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(invoker)));
+    const uint16_t pop = static_cast<uint16_t>(n * 4);
+    std::memcpy(code + kPopAt, &pop, 2);
+    return FromBytes(code, sizeof code);
+}
+
+CallbackThunk CallbackThunk::Duplicate() const {
+    if (!code_) return {};
+    return FromBytes(code_, size_);
+}
+
+// ------------------------------------------------------------- engine -------
+
+SkinEngine::SkinEngine() {
+    WindowProcThunk = BuildCallbackThunk(Operation::SkinWindowProc, 4);
+    CaptionClickThunk = BuildCallbackThunk(Operation::OnCaptionButtonClick, 2);
+    CaptionClickThunkAddress = CaptionClickThunk.Address();
+    GlobalPictureColor = rt::DefaultColour();
+}
+
+CallbackThunk SkinEngine::BuildCallbackThunk(Operation op, int n) {
+    return CallbackThunk::Build(this, MethodSlot(op), n);
+}
+
+void SkinEngine::Destroy() {
+    if (ProgramIcon) DestroyIcon(ProgramIcon);
+    ProgramIcon = nullptr;
+    ShutdownGdiplus(GdiplusToken);
+    WindowProcThunk.Free();
+    CaptionClickThunk.Free();
+    CaptionClickThunkAddress = 0;
+}
+
+std::unique_ptr<SkinEngine> SkinEngine::Copy() const {
+    std::unique_ptr<SkinEngine> copy(new SkinEngine(NoThunks{}));
+    copy->WindowProcThunk = WindowProcThunk.Duplicate();
+    copy->FrameBorderWidth = FrameBorderWidth;
+    copy->PointerCaptionButton = PointerCaptionButton;
+    copy->CaptionClickThunk = CaptionClickThunk.Duplicate();
+    copy->CaptionClickThunkAddress = copy->CaptionClickThunk.Address();
+    return copy;
+}
+
+void SkinEngine::SetControlOptions(int skin, std::optional<int> alpha,
+                                   std::optional<int> trackbarBackground) {
+    SkinControlsFlag = skin;
+    GlassAlpha = alpha.value_or(160);
+    TransparentControlsFlag = alpha ? 1 : 0;
+    TrackbarBackgroundFlag = trackbarBackground.value_or(1);
+}
+
+// ------------------------------------------------------- GDI+ and start -----
+
+ULONG_PTR StartGdiplus(int version) {
+    Gdiplus::GdiplusStartupInput input;
+    input.GdiplusVersion = static_cast<UINT32>(version);
+    input.DebugEventCallback = nullptr;
+    input.SuppressBackgroundThread = FALSE;
+    input.SuppressExternalCodecs = FALSE;
+    ULONG_PTR token = 0;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) token = 0;
+    SavedGdiplusToken = token;
+    return token;
+}
+
+void ShutdownGdiplus(std::optional<ULONG_PTR> token) {
+    ULONG_PTR t = 0;
+    if (token) {
+        t = *token;
+    } else {
+        t = SavedGdiplusToken;
+        SavedGdiplusToken = 0;
+    }
+    if (t == 0) return;
+    // The window procedure (on WM_QUIT) and Destroy both ask with the run's
+    // token; whichever comes first shuts down, the other finds 0.
+    if (GdiplusToken == t) GdiplusToken = 0;
+    if (SavedGdiplusToken == t) SavedGdiplusToken = 0;
+    ++shutdownCalls;
+    Gdiplus::GdiplusShutdown(t);
+}
+
+int GdiplusShutdownCalls() { return shutdownCalls; }
+
+int SkinModuleStart() {
+    GdiplusToken = StartGdiplus();
+    HMODULE module = GetModuleHandleA(nullptr);
+    ProgramIcon = LoadIconA(module, MAKEINTRESOURCEA(129));
+    if (!ProgramIcon) ProgramIcon = LoadIconA(module, "DEFAULT_ICON");
+    FirstSizePending = 1;
+    SkinControlsFlag = 1;
+    GlassAlpha = 160;
+    ThemeColor = 0x00DDCA22;
+    TrackbarBackgroundFlag = 1;
+    return 0;
+}
+
+void InstallSkinEngine() {
+    if (Engine) return;
+    Engine = new SkinEngine();
+    rt::RegisterEndRoutine(&SkinEndRoutine);
+    rt::RegisterModuleStart(&SkinModuleStart);
+}
+
+void SkinEndRoutine() {
+    if (Engine) {
+        Engine->Destroy();
+        delete Engine;
+        Engine = nullptr;
+    }
+    // GDI+ is down by now; the records hold no GDI+ objects.
+    SkinWindowTable.Clear();
+    MemoryDcRegistry.Clear();
+    rt::ByteString().swap(GlobalPicture);
+}
+
+}  // namespace skin

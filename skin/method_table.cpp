@@ -1,0 +1,33 @@
+// The engine's method table: one invoker per operation, in table order.
+// A slot stays empty until the unit that defines its operation adds its line;
+// a thunk for an empty slot is empty.
+#include "skin/method_table.h"
+
+#include <array>
+
+namespace skin {
+namespace {
+
+uint32_t InvokeCopy(SkinEngine* self, const uint32_t*) {
+    // The caller owns the new object.
+    return thunk_detail::ToResult(self->Copy().release());
+}
+
+std::array<OperationInvoker, kOperationCount> MakeTable() {
+    std::array<OperationInvoker, kOperationCount> t{};
+    auto slot = [&t](Operation op, OperationInvoker f) { t[static_cast<int>(op)] = f; };
+    slot(Operation::Destroy, InvokerOf<&SkinEngine::Destroy>());
+    slot(Operation::Copy, &InvokeCopy);
+    slot(Operation::SetControlOptions, InvokerOf<&SkinEngine::SetControlOptions>());
+    return t;
+}
+
+}  // namespace
+
+OperationInvoker MethodSlot(Operation op) {
+    static const std::array<OperationInvoker, kOperationCount> table = MakeTable();
+    const int i = static_cast<int>(op);
+    return i >= 0 && i < kOperationCount ? table[i] : nullptr;
+}
+
+}  // namespace skin
