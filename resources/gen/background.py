@@ -86,8 +86,9 @@ def build_pixels():
     for y in range(HEIGHT):
         gyy = [gy[i][y] for i in range(n)]
         top = 1.0
-        if y < 34:                              # a calmer, slightly darker title strip
-            top = 0.86 + 0.14 * (y / 34.0) ** 1.5
+        if y < 44:                              # a slightly darker title strip, for the white title
+            t = y / 44.0
+            top = 0.80 + 0.20 * t * t * (3.0 - 2.0 * t)
         row = bytearray(WIDTH * 4)
         for x in range(WIDTH):
             r = g = b = w = 0.0

@@ -168,7 +168,7 @@ TEST(Background, ColoursLieInTheirRegions) {
     Rgb yellow = Mean(d, 40, 60);
     EXPECT_GT(yellow.g, 130);
     // Cyan at the top right.
-    Rgb cyan = Mean(d, 600, 20);
+    Rgb cyan = Mean(d, 600, 40);
     EXPECT_LT(cyan.r, 120);
     EXPECT_GT(cyan.g, 150);
     EXPECT_GT(cyan.b, 180);
