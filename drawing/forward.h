@@ -3,6 +3,7 @@
 // sources include this.
 #pragma once
 
+#include <cstring>
 #include <type_traits>
 
 #include "drawing/native_object.h"
@@ -31,8 +32,12 @@ struct Loose {
                       !std::is_convertible_v<T, U> && !std::is_same_v<T, void*> &&
                       !std::is_same_v<T, const void*>)
             return reinterpret_cast<U>(v);
-        else if constexpr (std::is_class_v<U> && !std::is_convertible_v<T, U>)
-            return *reinterpret_cast<const U*>(&v);
+        else if constexpr (std::is_class_v<U> && !std::is_convertible_v<T, U>) {
+            static_assert(std::is_class_v<T> && sizeof(T) == sizeof(U), "record of another layout");
+            U u;
+            std::memcpy(static_cast<void*>(&u), &v, sizeof(U));
+            return u;
+        }
         else
             return static_cast<U>(v);
     }
@@ -68,7 +73,7 @@ int Act(F fn, const A&... a) { return Keep(fn(L(a)...)); }
 template <class V, class R = V, class F, class... A>
 R Get(F fn, const A&... a) {
     V v{};
-    Keep(fn(L(a)..., &v));
+    Keep(fn(L(a)..., L(&v)));
     return static_cast<R>(v);
 }
 
@@ -103,16 +108,21 @@ int Kill(NativeObject& self, H* own, F fn) {
     return Keep(s);
 }
 
-// A new native object handed to another object (clones, GetFamily, ...).
-template <class H, class F, class... A>
-int Hand(NativeObject& target, F fn, const A&... a) {
-    H* h = nullptr;
+// A new native object `h` that GDI+ made with status `s` goes to `target`.
+inline int Adopt(NativeObject& target, GpStatus s, void* h) {
     if (target.GetNative()) NotedOverwrite();
-    GpStatus s = fn(L(a)..., &h);
     if (s != Gdiplus::Ok) h = nullptr;
     else if (h) Born(h);
     target.SetNative(h);
     return Keep(s);
+}
+
+// A new native object handed to another object (clones, GetFamily, ...).
+template <class H, class F, class... A>
+int Hand(NativeObject& target, F fn, const A&... a) {
+    H* h = nullptr;
+    GpStatus s = fn(L(a)..., &h);
+    return Adopt(target, s, h);
 }
 
 // Deep copy through a clone operation of the class.
@@ -121,6 +131,70 @@ std::unique_ptr<C> CloneCopy(const C& self) {
     auto copy = std::make_unique<C>();
     if (self.GetNative()) self.Clone(*copy);
     return copy;
+}
+
+}  // namespace fw
+}  // namespace drw
+
+namespace drw {
+namespace fw {
+
+// The handle of an object argument (NULL for nullptr or an empty object).
+inline void* N(const NativeObject& o) { return o.GetNative(); }
+inline void* N(const NativeObject* o) { return o ? o->GetNative() : nullptr; }
+
+// Refuses a call whose arrays do not hold what GDI+ would read: keeps
+// InvalidParameter as the last status and lets the operation return 0.
+inline bool Enough(int have, int need) {
+    if (have >= need) return true;
+    LastStatus = Gdiplus::InvalidParameter;
+    return false;
+}
+
+// UTF-16 bytes from a caller, made safe to hand GDI+ as a zero-terminated
+// string: a copy with a zero unit added when the bytes hold none.
+ByteString Terminated(const ByteString& wide);
+// Units before the first zero unit, never beyond the bytes.
+int WideLength(const ByteString& wide);
+
+// Scale or rotate about a centre: translate there, apply, translate back,
+// in the order that keeps the centre fixed for prepend (0) and append (1).
+template <class Translate, class Apply>
+int AboutCentre(const PointF& c, int order, Translate translate, Apply apply) {
+    float sign = order == 0 ? 1.0f : -1.0f;
+    int ok = translate(sign * c.x, sign * c.y);
+    ok &= apply();
+    ok &= translate(-sign * c.x, -sign * c.y);
+    return ok;
+}
+
+}  // namespace fw
+}  // namespace drw
+
+namespace drw {
+namespace fw {
+
+// Sizes an array to `count` elements and lets GDI+ fill it: fn(handle, data, count).
+template <class T, class F, class H>
+int FillArray(CountedArray<T>& a, int count, F fn, H handle) {
+    a.Resize(count);
+    return Act(fn, handle, First(a), a.Count());
+}
+
+// Sizes two parallel arrays and lets GDI+ fill both: fn(handle, a, b, count).
+template <class T, class U, class F, class H>
+int FillArrays(CountedArray<T>& a, CountedArray<U>& b, int count, F fn, H handle) {
+    a.Resize(count);
+    b.Resize(count);
+    return Act(fn, handle, First(a), First(b), a.Count());
+}
+
+// Hands GDI+ two parallel arrays with the first one's count, once the
+// second holds at least as many elements.
+template <class T, class U, class F, class H>
+int GiveArrays(const CountedArray<T>& a, const CountedArray<U>& b, F fn, H handle) {
+    if (!Enough(b.Count(), a.Count())) return 0;
+    return Act(fn, handle, First(a), First(b), a.Count());
 }
 
 }  // namespace fw

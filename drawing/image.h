@@ -78,12 +78,13 @@ public:
     HGLOBAL GetMemory() const { return memory_; }
     // Takes over the caller's reference; 1 when the stream has a global block.
     int AttachStream(IStream* stream);
-    ByteString ReadAll();
+    ByteString ReadAll() const;
 
 private:
     HGLOBAL memory_ = nullptr;
-    void* data_ = nullptr;        // where the block was last locked (not valid after)
+    mutable void* data_ = nullptr;   // where the block was last locked (not valid after)
     IStream* stream_ = nullptr;
+    bool ownsMemory_ = true;         // false for the block of an attached stream
 };
 
 // --------------------------------------------------------- ImageObject -----

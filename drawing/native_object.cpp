@@ -53,3 +53,24 @@ AnsiText WideToText(const wchar_t* wide) {
 }
 
 }  // namespace drw
+
+namespace drw {
+namespace fw {
+
+int WideLength(const ByteString& wide) {
+    const size_t units = wide.size() / 2;
+    const wchar_t* p = WidePtr(wide);
+    size_t n = 0;
+    while (n < units && p[n] != 0) ++n;
+    return static_cast<int>(n);
+}
+
+ByteString Terminated(const ByteString& wide) {
+    ByteString copy(wide.begin(), wide.begin() + static_cast<long>(WideLength(wide)) * 2);
+    copy.push_back(0);
+    copy.push_back(0);
+    return copy;
+}
+
+}  // namespace fw
+}  // namespace drw

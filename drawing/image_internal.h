@@ -1,0 +1,28 @@
+// Encoder parameters laid out for GDI+, shared by the image save operations.
+#pragma once
+
+#include <vector>
+
+#include "drawing/image.h"
+
+namespace drw {
+
+// EncoderParameters: the count, then per parameter its GUID, number of
+// values, type and the address of the caller's value bytes.
+class EncoderParameterBlock {
+public:
+    explicit EncoderParameterBlock(const EncoderParameterSet* set);
+    const Gdiplus::EncoderParameters* Get() const {
+        return raw_.empty() ? nullptr : reinterpret_cast<const Gdiplus::EncoderParameters*>(raw_.data());
+    }
+
+private:
+    std::vector<unsigned char> raw_;
+};
+
+// The encoder CLSID for a format text: all zero when no encoder has it.
+CLSID EncoderFor(const AnsiText& format);
+// A GUID text as a GUID (all zero when it is no GUID).
+GUID GuidOf(const AnsiText& text);
+
+}  // namespace drw
