@@ -62,10 +62,17 @@ protected:
     Handle handle_ = nullptr;
 };
 
-// A scoped GetDC(window) released with ReleaseDC on every path.
+// Which DC of a window WindowDc takes: the client area (GetDC) or the whole
+// window with its frame (GetWindowDC).
+enum class DcArea { Client, Window };
+
+// A scoped GetDC(window) or GetWindowDC(window) released with ReleaseDC on
+// every path.
 class WindowDc : public UniqueGdiHandle<HDC> {
 public:
-    explicit WindowDc(HWND window) : UniqueGdiHandle(GetDC(window)), window_(window) {
+    explicit WindowDc(HWND window, DcArea area = DcArea::Client)
+        : UniqueGdiHandle(area == DcArea::Window ? GetWindowDC(window) : GetDC(window)),
+          window_(window) {
         if (handle_) CountMade(GdiKind::WindowDc);
     }
     WindowDc(WindowDc&& other) noexcept : UniqueGdiHandle(std::move(other)), window_(other.window_) {}
