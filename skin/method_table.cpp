@@ -19,6 +19,17 @@ std::array<OperationInvoker, kOperationCount> MakeTable() {
     slot(Operation::Destroy, InvokerOf<&SkinEngine::Destroy>());
     slot(Operation::Copy, &InvokeCopy);
     slot(Operation::SetControlOptions, InvokerOf<&SkinEngine::SetControlOptions>());
+    // Frame, background and caption strip.
+    slot(Operation::RenderWindow, InvokerOf<&SkinEngine::RenderWindow>());
+    slot(Operation::BlitWindowCache, InvokerOf<&SkinEngine::BlitWindowCache>());
+    slot(Operation::PaintCaptionButton, InvokerOf<&SkinEngine::PaintCaptionButton>());
+    slot(Operation::LayoutCaptionButtons, InvokerOf<&SkinEngine::LayoutCaptionButtons>());
+    slot(Operation::HitCaptionButton, InvokerOf<&SkinEngine::HitCaptionButton>());
+    slot(Operation::FindMaximizeButton, InvokerOf<&SkinEngine::FindMaximizeButton>());
+    slot(Operation::SetHelpButtonCallback, InvokerOf<&SkinEngine::SetHelpButtonCallback>());
+    slot(Operation::SetMenuButtonCallback, InvokerOf<&SkinEngine::SetMenuButtonCallback>());
+    slot(Operation::GetPictureColor, InvokerOf<&SkinEngine::GetPictureColor>());
+    slot(Operation::SetSystemButtonImages, InvokerOf<&SkinEngine::SetSystemButtonImages>());
     return t;
 }
 

@@ -265,6 +265,9 @@ struct SkinWindowRecord {
     CaptionFadeState FadeIn;
     CaptionFadeState FadeOut;
     int32_t FadeTimerOn = 0;
+    // The finished background of the last rendering, reused while nothing it
+    // depends on changes (frame.cpp). Holds GDI objects only.
+    std::shared_ptr<struct BackgroundLayer> BackgroundCache;
 };
 
 // A record as attach starts it: every field zero or empty, each per-control
