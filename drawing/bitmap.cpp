@@ -83,9 +83,14 @@ int BitmapObject::SetResolution(float dpiX, float dpiY) {
     return Act(gp::GdipBitmapSetResolution, subHandle_, dpiX, dpiY);
 }
 int BitmapObject::ApplyEffect(const EffectObject& effect, const RECT* area) {
+    // Effects came with a later GDI+ than the import library knows: look the
+    // function up, and answer NotImplemented where this GDI+ has none.
+    using ApplyEffectFn = decltype(&gp::GdipBitmapApplyEffect);
+    static const auto apply = reinterpret_cast<ApplyEffectFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("gdiplus.dll"), "GdipBitmapApplyEffect")));
+    if (!apply) return Keep(Gdiplus::NotImplemented);
     RECT copy = area ? *area : RECT{};
-    return Act(gp::GdipBitmapApplyEffect, subHandle_, effect.effect, area ? &copy : nullptr, FALSE, nullptr,
-               nullptr);
+    return Act(apply, subHandle_, effect.effect, area ? &copy : nullptr, FALSE, nullptr, nullptr);
 }
 
 namespace {

@@ -2,8 +2,13 @@
 #include <cstring>
 
 #include "drawing/drawing.h"
+#include "drawing/test_hooks.h"
 
 namespace drw {
+
+namespace test_hooks {
+bool failNextStreamCreation = false;
+}
 
 std::unique_ptr<MemoryStreamObject> MemoryStreamObject::Copy() const {
     auto copy = std::make_unique<MemoryStreamObject>();
@@ -18,7 +23,9 @@ IStream* MemoryStreamObject::CreateFromBytes(const ByteString& bytes, Opt<size_t
     // Without a block of our own the stream would allocate one that nobody frees.
     if (!memory_) return nullptr;
     ownsMemory_ = true;
-    if (FAILED(CreateStreamOnHGlobal(memory_, FALSE, &stream_))) stream_ = nullptr;
+    const bool refuse = test_hooks::failNextStreamCreation;
+    test_hooks::failNextStreamCreation = false;
+    if (refuse || FAILED(CreateStreamOnHGlobal(memory_, FALSE, &stream_))) stream_ = nullptr;
     data_ = GlobalLock(memory_);
     // Never read past the caller's bytes; the rest of the block stays zero.
     if (data_ && !bytes.empty()) std::memcpy(data_, bytes.data(), std::min(n, bytes.size()));

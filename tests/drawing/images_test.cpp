@@ -1,0 +1,150 @@
+// Images, bitmaps, the memory stream, the encoder lookup and GUID texts.
+#include "drawing/test_hooks.h"
+#include "tests/drawing/drawing_fixture.h"
+
+using namespace drw;
+
+namespace drwtest {
+namespace {
+
+using Images = DrawingTest;
+
+TEST_F(Images, PngSavedToBytesLoadsBackWithTheSameSize) {
+    ImageObject image;
+    ASSERT_EQ(image.LoadFromBytes(SmallPng()), 1);
+    EXPECT_EQ(image.GetRawFormat(), ImageFormatPNG);
+    const ByteString png = image.SaveToBytes(AnsiText(ImageFormatPNG));
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(png[1], 'P');
+    // The format omitted: the image's own format, PNG again.
+    EXPECT_FALSE(image.SaveToBytes().empty());
+    ImageObject again;
+    ASSERT_EQ(again.LoadFromBytes(png), 1);
+    EXPECT_EQ(again.GetWidth(), 5u);
+    EXPECT_EQ(again.GetHeight(), 3u);
+}
+
+TEST_F(Images, FormatTextsCompareExactly) {
+    AnsiText lower = ImageFormatPNG;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(FindEncoderClsid(lower), "");
+    EXPECT_NE(FindEncoderClsid(ImageFormatPNG), "");
+    BitmapObject bitmap;
+    bitmap.Create(4, 4);
+    EXPECT_TRUE(bitmap.SaveToBytes(lower).empty());
+
+    CountedArray<EncoderRecord> encoders;
+    const int n = ListEncoders(encoders);
+    EXPECT_GE(n, 1);
+    EXPECT_EQ(encoders.Count(), n);
+    bool png = false;
+    for (const EncoderRecord& e : encoders)
+        if (e.FormatID == ImageFormatPNG) png = e.MimeType == "image/png";
+    EXPECT_TRUE(png);
+}
+
+TEST_F(Images, GuidTexts) {
+    const GUID pngFormat = Gdiplus::ImageFormatPNG;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(&pngFormat);
+    EXPECT_EQ(GuidToText(ByteString(p, p + 16)), ImageFormatPNG);
+    const GUID bmpFormat = Gdiplus::ImageFormatBMP;
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(&bmpFormat);
+    EXPECT_EQ(TextToGuid(ImageFormatBMP), ByteString(b, b + 16));
+    EXPECT_EQ(TextToGuid("not a guid"), ByteString(16, 0));
+    // Fewer than 16 bytes read as zero-padded, never past the bytes.
+    EXPECT_EQ(GuidToText(ByteString{0x01}), "{00000001-0000-0000-0000-000000000000}");
+}
+
+TEST_F(Images, DisposeFreesTheImageThenItsBytesAndIsSafeTwice) {
+    ImageObject image;
+    ASSERT_EQ(image.LoadFromBytes(SmallPng()), 1);
+    EXPECT_EQ(image.Dispose(), 1);
+    EXPECT_EQ(image.GetNative(), nullptr);
+    EXPECT_EQ(image.GetWidth(), 0u);
+    EXPECT_EQ(image.Dispose(), 0);
+}
+
+TEST_F(Images, BitmapPixelsAndHbitmap) {
+    BitmapObject bitmap;
+    ASSERT_EQ(bitmap.Create(4, 3), 1);
+    EXPECT_EQ(bitmap.GetPixel(1, 1), 0u);   // a blank ARGB bitmap is transparent
+    EXPECT_EQ(bitmap.SetPixel(2, 1, 0xFF336699), 1);
+    EXPECT_EQ(bitmap.GetPixel(2, 1), 0xFF336699u);
+    EXPECT_EQ(bitmap.GetPixel(40, 40), 0u);  // outside: 0
+    HBITMAP hbm = bitmap.GetHBITMAP();
+    ASSERT_NE(hbm, nullptr);
+    BITMAP info{};
+    GetObjectA(hbm, sizeof(info), &info);
+    EXPECT_EQ(info.bmWidth, 4);
+    EXPECT_EQ(info.bmHeight, 3);
+    DeleteObject(hbm);
+    EXPECT_EQ(GetObjectType(hbm), 0u);
+    // The inherited image operations see the same bitmap.
+    EXPECT_EQ(bitmap.GetWidth(), 4u);
+    EXPECT_EQ(bitmap.RotateFlip(Gdiplus::RotateNoneFlipX), 1);
+    EXPECT_EQ(bitmap.GetPixel(1, 1), 0xFF336699u);
+}
+
+TEST_F(Images, RotatedSizeKeepsEveryPixel) {
+    struct Case { int w, h, angle; LONG cx, cy; };
+    const Case cases[] = {{10, 6, 0, 10, 6}, {10, 6, 90, 6, 10}, {10, 6, 180, 10, 6}, {1, 1, 45, 1, 1},
+                          {11, 11, 45, 16, 16}};
+    for (const Case& c : cases) {
+        const SIZE s = BitmapObject::RotatedSize(c.w, c.h, c.angle);
+        EXPECT_EQ(s.cx, c.cx) << c.w << "x" << c.h << " at " << c.angle;
+        EXPECT_EQ(s.cy, c.cy) << c.w << "x" << c.h << " at " << c.angle;
+    }
+    BitmapObject source, turned;
+    source.Create(6, 2);
+    source.SetPixel(0, 0, 0xFFFF0000);
+    ASSERT_EQ(source.Rotate(90, turned), 1);
+    EXPECT_EQ(turned.GetWidth(), 2u);
+    EXPECT_EQ(turned.GetHeight(), 6u);
+}
+
+TEST_F(Images, MemoryStreamBlocks) {
+    MemoryStreamObject empty;
+    ASSERT_NE(empty.CreateFromBytes(), nullptr);
+    EXPECT_EQ(empty.GetBlockSize(), 0u);
+    EXPECT_TRUE(empty.ReadAll().empty());
+
+    // A size beyond the bytes: the copy stops at the bytes, the rest is zero.
+    MemoryStreamObject padded;
+    padded.CreateFromBytes(ByteString{1, 2, 3}, size_t{6});
+    EXPECT_EQ(padded.ReadAll(), (ByteString{1, 2, 3, 0, 0, 0}));
+    padded.CreateFromBytes(ByteString{9, 8}, size_t{1});
+    EXPECT_EQ(padded.ReadAll(), ByteString{9});
+
+    auto copy = padded.Copy();
+    EXPECT_NE(copy->GetMemory(), padded.GetMemory());
+    EXPECT_EQ(copy->ReadAll(), ByteString{9});
+}
+
+TEST_F(Images, ReleaseFreesTheBlockEvenWhenNoStreamWasMade) {
+    MemoryStreamObject stream;
+    test_hooks::failNextStreamCreation = true;
+    EXPECT_EQ(stream.CreateFromBytes(ByteString{1, 2, 3}), nullptr);
+    HGLOBAL block = stream.GetMemory();
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(stream.GetStream(), nullptr);
+    stream.Release();
+    EXPECT_EQ(stream.GetMemory(), nullptr);
+    EXPECT_EQ(GlobalFlags(block), static_cast<UINT>(GMEM_INVALID_HANDLE));
+}
+
+TEST_F(Images, ClipIsCopiedIntoARegion) {
+    MemoryCanvas canvas(20, 20);
+    GraphicsObject g;
+    g.FromHdc(canvas.dc());
+    g.SetClipRect(2, 3, 5, 7);
+    RegionObject clip;   // empty: receives a region first
+    ASSERT_EQ(g.GetClip(clip), 1);
+    const RectF bounds = clip.GetBounds(g);
+    EXPECT_EQ(bounds.x, 2.0f);
+    EXPECT_EQ(bounds.y, 3.0f);
+    EXPECT_EQ(bounds.width, 5.0f);
+    EXPECT_EQ(bounds.height, 7.0f);
+}
+
+}  // namespace
+}  // namespace drwtest
