@@ -27,6 +27,11 @@
 //  - Texts are GBK AnsiText; the ...W twins take UTF-16 bytes (ToWideText).
 //  - GDI+ enumerations are plain ints with GDI+'s values; colours ARGB.
 //  - GDI+ must have been started by the caller (GdiplusStartup).
+//  - Tests: LiveObjectCount() counts native GDI+ objects made through the
+//    layer and not yet deleted; CreatedIntoHoldingCount() counts creations
+//    into objects that still held one (each leaks). Both should come back
+//    to / stay at their values after any paint. drawing/test_hooks.h reaches
+//    failure paths on demand.
 #pragma once
 
 #include "drawing/native_object.h"

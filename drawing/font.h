@@ -21,7 +21,8 @@ public:
     int Create(const FontFamilyObject& family, float size, Opt<int> style = {}, Opt<int> unit = {});
     int FromDefaultGuiFont();
     // Looks the family up among the installed fonts and deletes it again. A
-    // name that is not installed leaves the object empty and returns 0.
+    // name that is not installed leaves the object empty and returns 0. The
+    // result and LastStatus are the font creation's.
     int CreateByName(const AnsiText& familyName, float size, Opt<int> style = {}, Opt<int> unit = {});
     int CreateByNameW(const ByteString& wideName, float size, Opt<int> style = {}, Opt<int> unit = {});
     int CreateFromDC(HDC hdc);
