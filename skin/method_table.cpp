@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "skin/status_bar.h"
+
 namespace skin {
 namespace {
 
@@ -19,6 +21,13 @@ std::array<OperationInvoker, kOperationCount> MakeTable() {
     slot(Operation::Destroy, InvokerOf<&SkinEngine::Destroy>());
     slot(Operation::Copy, &InvokeCopy);
     slot(Operation::SetControlOptions, InvokerOf<&SkinEngine::SetControlOptions>());
+    // Status bar and docked windows.
+    slot(Operation::CreateStatusBar, InvokerOf<&SkinEngine::CreateStatusBar>());
+    slot(Operation::LayoutStatusBar, InvokerOf<&SkinEngine::LayoutStatusBar>());
+    slot(Operation::PaintStatusPane, InvokerOf<&SkinEngine::PaintStatusPane>());
+    slot(Operation::SetPaneText, &InvokeSetPaneText);
+    slot(Operation::SetStatusBarStyle, &InvokeSetStatusBarStyle);
+    slot(Operation::LayoutDockedPanes, InvokerOf<&SkinEngine::LayoutDockedPanes>());
     // Frame, background and caption strip.
     slot(Operation::RenderWindow, InvokerOf<&SkinEngine::RenderWindow>());
     slot(Operation::BlitWindowCache, InvokerOf<&SkinEngine::BlitWindowCache>());
