@@ -1,0 +1,96 @@
+// Edit fields: the edit keeps drawing its text; the skin draws the frame
+// around it (normal, focused, hot) and, with transparent controls on, a
+// glass client background over the window's picture. The scroll-bar tests
+// and the system's painting of scroll bars only are shared with the
+// list-type controls.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "drawing/graphics.h"
+#include "skin/capture.h"
+#include "skin/controls/list_control.h"
+#include "skin/gdi_handles.h"
+
+namespace skin {
+
+// Attaches the "Edit" children of parent not attached yet, then the
+// combo boxes among them. Nothing while SkinControlsFlag is 0.
+void AttachEditsAndComboBoxes(int record, HWND parent);
+// Subclasses one edit with EditSkinProc in a new entry of the record's
+// Edits (the combo box attach uses it for the edit inside a combo box).
+// An edit that already has an entry there is left as it is. Its index.
+int AttachEdit(int record, HWND edit);
+// 1-based index of the record's first Edits entry for window, 0 if none.
+int FindEditEntry(int record, HWND window);
+LRESULT CALLBACK EditSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Paints the frame ring at once into the edit's window DC. focused not
+// given: the entry's Focused.
+void PaintEditFrame(HWND window, std::optional<bool> focused = {}, bool hot = false);
+// The border line on graphics (nothing when no skinned window lies above).
+void StrokeEditBorder(HWND window, std::optional<bool> focused, bool hot,
+                      drw::GraphicsObject& graphics);
+// The client area's glass background: into dc at (0, 0) when useDc, else
+// into the window DC at the client area's place.
+void PaintEditBackground(HWND window, HDC dc, bool useDc);
+
+bool HasScrollBars(HWND window);
+bool HasHorizontalScrollBar(HWND window);
+bool HasVerticalScrollBar(HWND window);
+// The scroll bars in screen coordinates (as WM_NCPAINT regions are), the
+// vertical one reaching down over the square between both; empty when the
+// window has none.
+RegionHandle BuildScrollBarRegion(HWND window);
+// WM_NCPAINT after the skin painted a frame: the system paints the scroll
+// bars only, or nothing when there are none.
+LRESULT PaintSystemScrollBars(HWND window, LPARAM lParam);
+
+// WM_CTLCOLOR* answered with glass: text colour Kj_Ztys, transparent
+// background mode and a pattern brush over the glass picture under the
+// control's client area. The brush and its bitmap replace the ones handed
+// out before (Kj_dxjb, Kj_wtjb); the edit deletes the last ones when it goes.
+HBRUSH HandOutGlassBrush(HDC dc, HWND control);
+// Deletes the brush and bitmap last handed out to control and forgets them.
+void DeleteHandedOutBackground(HWND control);
+
+// The frame ring of a bordered control (edit, list) on graphics, whose clip
+// is left at the ring: everything of (0, 0, w, h) outside inner, glass white
+// with transparent controls on, opaque white with them off.
+void FillFrameRing(drw::GraphicsObject& graphics, int w, int h, const RECT& inner);
+// Paints the frame of a bordered control at once into its window DC: the
+// ring between the window edge and the client area with its scroll bars is
+// filled (FillFrameRing), draw(graphics, w, h, inner) adds to it, and only
+// the ring reaches the screen; keyed, magenta pixels leave the screen as it
+// is. Nothing when no skinned window lies above the control.
+template <class Draw>
+void PaintControlFrame(HWND control, bool keyed, Draw draw) {
+    RECT outer{};
+    GetWindowRect(control, &outer);
+    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+    const RECT inner = GetScrolledClientRectInWindow(control);
+    ScopedCapture capture(CaptureControlBackground(control, RECT{0, 0, w, h}));
+    if (!capture.Get()) return;
+    {
+        drw::GraphicsObject graphics;
+        graphics.FromHdc(capture);
+        FillFrameRing(graphics, w, h, inner);
+        draw(graphics, w, h, inner);
+    }
+    WindowDc dc(control, DcArea::Window);
+    ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
+    if (keyed)
+        TransparentBlt(dc, 0, 0, w, h, capture, 0, 0, w, h, 0x00FF00FF);
+    else
+        BitBlt(dc, 0, 0, w, h, capture, 0, 0, SRCCOPY);
+}
+
+// The frame border line: 2 px of accent on the outer edge when hot, 1 px of
+// accent when focused, 1 px of normal otherwise.
+void DrawFrameBorder(drw::GraphicsObject& graphics, int w, int h, bool hot, bool focused,
+                     uint32_t accent, uint32_t normal);
+
+}  // namespace skin

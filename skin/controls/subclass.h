@@ -1,0 +1,96 @@
+// What the control families' attach routines and window procedures share:
+// taking an entry for a new control, subclassing it, finding its record and
+// entry again from its properties, forwarding to the replaced procedure and
+// asking for the leave message that ends a hover.
+#pragma once
+
+#include <windows.h>
+
+#include "skin/gdi_handles.h"
+#include "skin/record.h"
+
+namespace skin {
+
+// Family codes kept in SkinWindowRecord::HotControlClass: which family's
+// entry HotEntry names.
+enum HotFamily : int32_t {
+    kHotButton = 0,  // push buttons, check boxes, radio buttons
+    kHotEdit = 1,
+    kHotTrackbar = 2,
+    kHotComboBox = 3,
+    kHotListControl = 4,
+    kHotUpDown = 8,
+    kHotHeader = 9,
+};
+
+// The entry a newly attached control takes: the array's initial all-zero
+// entry while it is the only one and unused, else a new all-zero entry at
+// the end. Returns its index.
+template <class Entry>
+int TakeEntry(rt::CountedArray<Entry>& entries) {
+    if (entries.Count() == 1 && entries[1].Window == nullptr) return 1;
+    entries.Append(Entry{});
+    return entries.Count();
+}
+
+// True when control's window procedure already is proc: subclassing it again
+// would make proc its own previous procedure and every message would loop.
+inline bool IsSubclassedWith(HWND control, WNDPROC proc) {
+    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC)) == proc;
+}
+
+// Makes entry the control's entry and proc its window procedure. The
+// properties go on before the procedure is swapped, so the first message
+// that reaches proc already finds them.
+template <class Entry>
+void SubclassControl(Entry& entry, HWND control, int record, int index, WNDPROC proc) {
+    const LONG_PTR previous = GetWindowLongPtrA(control, GWLP_WNDPROC);
+    WriteProp(control, prop::Hw_lbID, index);
+    WriteProp(control, prop::Hw_FuID, record);
+    WriteProp(control, prop::Hw_hProc, previous);
+    entry.Window = control;
+    entry.PreviousProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
+}
+
+// The record index (Hw_FuID) and entry index (Hw_lbID) of a subclassed
+// control, read anew for every message.
+struct ControlIds {
+    int record = 0;
+    int entry = 0;
+};
+inline ControlIds ControlIdsOf(HWND control) {
+    return {static_cast<int>(ReadProp(control, prop::Hw_FuID)),
+            static_cast<int>(ReadProp(control, prop::Hw_lbID))};
+}
+
+// Hands a message to the procedure the skin replaced.
+inline LRESULT CallPreviousProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetPropA(control, prop::Hw_hProc)), control,
+                           message, wParam, lParam);
+}
+
+// Asks for one WM_MOUSELEAVE when the mouse leaves the control.
+inline void TrackMouseLeave(HWND control) {
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, control, 0};
+    TrackMouseEvent(&track);
+}
+
+// WM_ERASEBKGND of a control the skin paints whole: nothing is erased.
+inline LRESULT EraseNothing(WPARAM wParam) {
+    SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+    return 1;
+}
+
+// WM_PAINT of a control the skin paints whole: paint() between BeginPaint and
+// EndPaint, then the default procedure; the replaced one never paints.
+template <class Paint>
+LRESULT PaintWhole(HWND control, WPARAM wParam, LPARAM lParam, Paint paint) {
+    {
+        PaintDc dc(control);
+        paint();
+    }
+    return DefWindowProcA(control, WM_PAINT, wParam, lParam);
+}
+
+}  // namespace skin

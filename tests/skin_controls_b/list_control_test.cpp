@@ -1,0 +1,288 @@
+// List-type controls: which controls are attached, the frame in its looks,
+// the glass under a list box's items, tree and list views on glass, hover,
+// scrolling repaints, keys, and the counts back at their start after many
+// paints.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "controls_fixture.h"
+#include "skin/capture.h"
+#include "skin/controls/list_control.h"
+#include "skin/engine.h"
+#include "skin/gdi_handles.h"
+#include "skin/record.h"
+
+using namespace skin;
+using namespace ctltest;
+
+namespace {
+
+bool IsDark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 250; }
+
+// The skinned window answers WM_CTLCOLORLISTBOX of plain list boxes with a
+// hollow brush, as the engine's window procedure does.
+WNDPROC popupProc = nullptr;
+LRESULT CALLBACK HollowListBoxes(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_CTLCOLORLISTBOX) {
+        SetBkMode(reinterpret_cast<HDC>(wp), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    return CallWindowProcA(popupProc, w, m, wp, lp);
+}
+
+class ListControlTest : public ControlsTest {
+protected:
+    SkinWindowRecord& Record() { return SkinWindowTable[record]; }
+    SkinnedListControl& Entry(int i) { return Record().ListControls[i]; }
+    // The application's list box: a client edge and a vertical scroll bar.
+    HWND AppListBox(int x, int y, int w, int h, int items) {
+        HWND list = Control("LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL, x, y, w, h,
+                            WS_EX_CLIENTEDGE);
+        for (int i = 0; i < items; ++i) {
+            char text[32];
+            wsprintfA(text, "C:\\music\\song %d.mp3", i);
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        }
+        return list;
+    }
+    void HollowParent() {
+        popupProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HollowListBoxes)));
+    }
+    int DarkPixels(HWND window, const RECT& r) {
+        HDC dc = GetDC(window);
+        int dark = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (IsDark(GetPixel(dc, x, y))) ++dark;
+        ReleaseDC(window, dc);
+        return dark;
+    }
+};
+
+TEST_F(ListControlTest, AttachTakesTheListTypesAndSkipsWhatItMust) {
+    struct Case {
+        const char* cls;
+        DWORD style;
+        bool attached;
+    };
+    const Case cases[] = {
+        {"LISTBOX", 0, true},
+        {"LISTBOX", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, true},
+        {WC_LISTVIEWA, LVS_REPORT, true},
+        {WC_LISTVIEWA, LVS_REPORT | LVS_SORTASCENDING, false},
+        {WC_TREEVIEWA, 0, true},
+        {WC_IPADDRESSA, 0, true},
+        {DATETIMEPICK_CLASSA, 0, true},
+        {"STATIC", 0, false},
+    };
+    std::vector<HWND> made;
+    int y = 5;
+    for (const Case& c : cases) {
+        made.push_back(Control(c.cls, c.style, 5, y, 150, 30, WS_EX_CLIENTEDGE));
+        y += 34;
+    }
+    HWND simpleCombo = Control("COMBOBOX", CBS_SIMPLE, 200, 5, 120, 100);
+    HWND fixedCombo = Control("COMBOBOX", CBS_SIMPLE | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 200,
+                              110, 120, 80);
+    HWND variableCombo = Control(
+        "COMBOBOX", CBS_SIMPLE | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS, 200, 200, 120, 80);
+    const COLORREF sortedBackground = ListView_GetTextBkColor(made[3]);
+
+    SkinControlsFlag = 0;
+    AttachListControls(record, top);
+    EXPECT_EQ(Record().ListControls.Count(), 1);
+    EXPECT_EQ(Entry(1).Window, nullptr);
+    EXPECT_NE(TreeView_GetBkColor(made[4]), static_cast<COLORREF>(0x00FF00FF));
+
+    SkinControlsFlag = 1;
+    AttachListControls(record, top);
+    AttachListControls(record, top);
+    std::vector<HWND> attached;
+    for (int i = 1; i <= Record().ListControls.Count(); ++i) {
+        attached.push_back(Entry(i).Window);
+        EXPECT_EQ(ReadProp(Entry(i).Window, "Hw_lbID"), i);
+        EXPECT_EQ(ReadProp(Entry(i).Window, "Hw_FuID"), record);
+    }
+    auto has = [&](HWND w) { return std::find(attached.begin(), attached.end(), w) != attached.end(); };
+    for (size_t i = 0; i < made.size(); ++i) EXPECT_EQ(has(made[i]), cases[i].attached) << i;
+    EXPECT_TRUE(has(FindWindowExA(simpleCombo, nullptr, "ComboLBox", nullptr)));
+    EXPECT_FALSE(has(FindWindowExA(fixedCombo, nullptr, "ComboLBox", nullptr)));
+    EXPECT_TRUE(has(FindWindowExA(variableCombo, nullptr, "ComboLBox", nullptr)));
+    EXPECT_EQ(attached.size(), 8u) << "each control once, the first in the initial entry";
+    EXPECT_EQ(Entry(1).Window, made[0]);
+
+    EXPECT_EQ(ListView_GetTextBkColor(made[2]), CLR_NONE);
+    EXPECT_EQ(ListView_GetTextBkColor(made[3]), sortedBackground);
+    EXPECT_EQ(TreeView_GetBkColor(made[4]), static_cast<COLORREF>(0x00FF00FF));
+    EXPECT_EQ(SendMessageA(made[0], LB_GETCOUNT, 0, 0), 0) << "one subclassing deep";
+}
+
+TEST_F(ListControlTest, FrameLooksAndControlsWithoutOne) {
+    HWND list = AppListBox(20, 30, 200, 120, 3);
+    HWND borderless = Control("LISTBOX", 0, 240, 30, 100, 100);
+    AttachListControls(record, top);
+    RECT inner = GetScrolledClientRectInWindow(list);
+    EXPECT_EQ(inner.left, 2);
+    EXPECT_EQ(inner.top, 2);
+    EXPECT_EQ(inner.right, 198);
+    EXPECT_EQ(inner.bottom, 118);
+
+    struct Case {
+        bool hot, focused;
+        COLORREF outer, second;
+    };
+    const COLORREF g0 = GlassAt(20, 30, 0, 0), g1 = GlassAt(20, 30, 1, 1);
+    const Case cases[] = {
+        {false, false, Blend(g0, 0, 90), g1},
+        {false, true, Blend(g0, kTheme, 200), g1},
+        {true, false, Blend(g0, kTheme, 200), Blend(g1, kTheme, 200)},
+        {true, true, Blend(g0, kTheme, 200), Blend(g1, kTheme, 200)},
+    };
+    for (const Case& c : cases) {
+        MarkPixel(list, 10, 10, kMarker);
+        PaintListFrame(record, 1, c.hot, c.focused);
+        EXPECT_TRUE(ColourNear(WindowPixel(list, 0, 0), c.outer, 4)) << c.hot << c.focused;
+        EXPECT_TRUE(ColourNear(WindowPixel(list, 1, 1), c.second, 4)) << c.hot << c.focused;
+        EXPECT_EQ(WindowPixel(list, 10, 10), kMarker);
+    }
+    MarkPixel(borderless, 0, 0, kMarker);
+    PaintListFrame(record, 2, true, true);
+    EXPECT_EQ(WindowPixel(borderless, 0, 0), kMarker);
+
+    EXPECT_TRUE(HasBorderStyle(list));
+    EXPECT_FALSE(HasBorderStyle(borderless));
+    HWND staticEdge = Control("LISTBOX", 0, 240, 150, 50, 50, WS_EX_STATICEDGE);
+    HWND bordered = Control("LISTBOX", WS_BORDER, 300, 150, 50, 50);
+    EXPECT_FALSE(HasBorderStyle(staticEdge));
+    EXPECT_TRUE(HasBorderStyle(bordered));
+}
+
+TEST_F(ListControlTest, ListBoxItemsFloatOnGlassOverThePicture) {
+    HollowParent();
+    HWND list = AppListBox(20, 30, 300, 200, 4);
+    AttachListControls(record, top);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    RECT client{};
+    GetClientRect(list, &client);
+    // Below the items: the picture under the client area behind glass.
+    const int x = 40, y = client.bottom - 10;
+    EXPECT_TRUE(ColourNear(WindowPixel(list, 2 + x, 2 + y), GlassAt(22, 32, x, y), 4));
+    // The items' texts are drawn and readable.
+    const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_GT(DarkPixels(list, RECT{0, 0, 150, itemHeight * 4}), 40);
+    // The frame came with the paint.
+    EXPECT_TRUE(ColourNear(WindowPixel(list, 0, 0), Blend(GlassAt(20, 30, 0, 0), 0, 90), 4));
+}
+
+TEST_F(ListControlTest, TreeAndListViewsPaintOnGlassWithoutTheirBackground) {
+    HWND tree = Control(WC_TREEVIEWA, TVS_HASLINES, 20, 30, 160, 120, WS_EX_CLIENTEDGE);
+    HWND view = Control(WC_LISTVIEWA, LVS_LIST, 200, 30, 160, 120, WS_EX_CLIENTEDGE);
+    TVINSERTSTRUCTA insert{};
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT;
+    insert.item.pszText = const_cast<char*>("WWWW node");
+    SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<char*>("WWWW item");
+    SendMessageA(view, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    AttachListControls(record, top);
+    for (HWND w : {tree, view}) {
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        RECT r{};
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
+        const RECT inner = GetScrolledClientRectInWindow(w);
+        // Far below the one item: glass over the picture, never the key colour.
+        const int x = 100, y = 100;
+        EXPECT_TRUE(ColourNear(WindowPixel(w, inner.left + x, inner.top + y),
+                               GlassAt(r.left + inner.left, r.top + inner.top, x, y), 4))
+            << (w == tree ? "tree" : "list view");
+        EXPECT_GT(DarkPixels(w, RECT{0, 0, 150, 20}), 20) << (w == tree ? "tree" : "list view");
+    }
+}
+
+TEST_F(ListControlTest, HoverFocusAndLeaveRepaintTheFrame) {
+    HWND list = AppListBox(20, 30, 200, 120, 3);
+    AttachListControls(record, top);
+    const COLORREF g1 = GlassAt(20, 30, 1, 1);
+
+    SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(Entry(1).Hot, 1);
+    EXPECT_EQ(Record().HotControlClass, 4);
+    EXPECT_TRUE(ColourNear(WindowPixel(list, 1, 1), Blend(g1, kTheme, 200), 4));
+    MarkPixel(list, 1, 1, kMarker);
+    SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+    EXPECT_EQ(WindowPixel(list, 1, 1), kMarker);
+
+    SendMessageA(list, WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(Entry(1).Focused, 1);
+    EXPECT_TRUE(ColourNear(WindowPixel(list, 1, 1), Blend(g1, kTheme, 200), 4)) << "hot wins";
+    SendMessageA(list, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(Entry(1).Hot, 0);
+    EXPECT_EQ(Record().PreviousHotEntry, 0);
+    EXPECT_TRUE(ColourNear(WindowPixel(list, 1, 1), g1, 4));
+    EXPECT_TRUE(ColourNear(WindowPixel(list, 0, 0), Blend(GlassAt(20, 30, 0, 0), kTheme, 200), 4));
+    SendMessageA(list, WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(Entry(1).Focused, 0);
+    EXPECT_TRUE(ColourNear(WindowPixel(list, 0, 0), Blend(GlassAt(20, 30, 0, 0), 0, 90), 4));
+}
+
+TEST_F(ListControlTest, ScrollingKeysAndErasing) {
+    HWND list = AppListBox(20, 30, 200, 60, 30);
+    HWND ownerDraw = Control("LISTBOX", LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 240, 30, 100, 60);
+    AttachListControls(record, top);
+    auto invalidatedBy = [&](UINT message, WPARAM wParam) {
+        ValidateRect(list, nullptr);
+        SendMessageA(list, message, wParam, 0);
+        return NeedsPaint(list);
+    };
+    EXPECT_TRUE(invalidatedBy(WM_VSCROLL, SB_LINEDOWN));
+    EXPECT_TRUE(invalidatedBy(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA))));
+    EXPECT_FALSE(invalidatedBy(kListArrowRepaint, 0)) << "no arrow key is down";
+    SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(Entry(1).ArrowKeyDown, 1);
+    EXPECT_TRUE(invalidatedBy(kListArrowRepaint, 0));
+    SetCapture(top);
+    SendMessageA(list, WM_KEYUP, 'A', 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Entry(1).ArrowKeyDown, 0);
+    EXPECT_FALSE(invalidatedBy(kListArrowRepaint, 0));
+
+    // A plain list box erases nothing (the glass comes with its paint); an
+    // owner-draw one erases as it always does.
+    MemoryDc dc(nullptr);
+    BitmapHandle bitmap = BitmapHandle::Adopt(CreateCompatibleBitmap(WindowDc(top), 50, 50));
+    SelectedObject selected(dc, bitmap);
+    for (HWND w : {list, ownerDraw}) {
+        SetPixel(dc, 5, 5, kMarker);
+        EXPECT_EQ(SendMessageA(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0), 1);
+        EXPECT_EQ(GetPixel(dc, 5, 5) == kMarker, w == list);
+    }
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+}
+
+TEST_F(ListControlTest, ManyPaintsLeaveNothingBehind) {
+    HollowParent();
+    HWND list = AppListBox(20, 30, 300, 200, 20);
+    HWND tree = Control(WC_TREEVIEWA, 0, 330, 30, 60, 100, WS_EX_CLIENTEDGE);
+    AttachListControls(record, top);
+    const int registry = MemoryDcRegistry.Count();
+    for (int i = 0; i < 100; ++i) {
+        for (HWND w : {list, tree})
+            RedrawWindow(w, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+        SendMessageA(list, WM_MOUSELEAVE, 0, 0);
+        SendMessageA(list, i % 2 ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0);
+    }
+    EXPECT_EQ(MemoryDcRegistry.Count(), registry);
+    // The fixture checks the GDI, GDI+ and capture counts at the end.
+}
+
+}  // namespace
