@@ -52,8 +52,10 @@ void OnEditMouseMove(HWND window, const ControlIds& ids) {
 }  // namespace
 
 void DeleteHandedOutBackground(HWND control) {
-    DeleteObject(reinterpret_cast<HGDIOBJ>(ReadProp(control, prop::Kj_dxjb)));
-    DeleteObject(reinterpret_cast<HGDIOBJ>(ReadProp(control, prop::Kj_wtjb)));
+    // The hollow brush handed to list boxes and buttons is a stock object.
+    HGDIOBJ brush = GetPropA(control, prop::Kj_dxjb);
+    if (brush != GetStockObject(NULL_BRUSH)) DeleteCountedObject(brush);
+    DeleteCountedObject(GetPropA(control, prop::Kj_wtjb));
     WriteProp(control, prop::Kj_dxjb, 0);
     WriteProp(control, prop::Kj_wtjb, 0);
 }
@@ -62,11 +64,13 @@ HBRUSH HandOutGlassBrush(HDC dc, HWND control) {
     SetTextColor(dc, static_cast<COLORREF>(ReadProp(control, prop::Kj_Ztys)));
     SetBkMode(dc, TRANSPARENT);
     DeleteHandedOutBackground(control);
-    HBITMAP picture = MakeGlassBackgroundBitmap(control);
-    HBRUSH brush = CreatePatternBrush(picture);
-    WriteProp(control, prop::Kj_dxjb, reinterpret_cast<std::intptr_t>(brush));
-    WriteProp(control, prop::Kj_wtjb, reinterpret_cast<std::intptr_t>(picture));
-    return brush;
+    BitmapHandle picture = BitmapHandle::Adopt(MakeGlassBackgroundBitmap(control));
+    BrushHandle brush = BrushHandle::Adopt(picture ? CreatePatternBrush(picture) : nullptr);
+    // Both live until the control's next brush or its end.
+    WriteProp(control, prop::Kj_dxjb, reinterpret_cast<std::intptr_t>(brush.Get()));
+    WriteProp(control, prop::Kj_wtjb, reinterpret_cast<std::intptr_t>(picture.Get()));
+    picture.Release();
+    return brush.Release();
 }
 
 void AttachEditsAndComboBoxes(int record, HWND parent) {

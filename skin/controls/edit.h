@@ -54,7 +54,8 @@ LRESULT PaintSystemScrollBars(HWND window, LPARAM lParam);
 // control's client area. The brush and its bitmap replace the ones handed
 // out before (Kj_dxjb, Kj_wtjb); the edit deletes the last ones when it goes.
 HBRUSH HandOutGlassBrush(HDC dc, HWND control);
-// Deletes the brush and bitmap last handed out to control and forgets them.
+// Deletes the brush and bitmap last handed out to control (made counted, as
+// the window procedures make them) and forgets them.
 void DeleteHandedOutBackground(HWND control);
 
 // The frame ring of a bordered control (edit, list) on graphics, whose clip

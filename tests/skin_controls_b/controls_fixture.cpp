@@ -133,15 +133,16 @@ void ControlsTest::SetUp() {
 
 void ControlsTest::TearDown() {
     Drain();
+    // The controls go while their record still exists, as they do when a
+    // skinned window is destroyed (its record goes last), and take the
+    // brushes handed to them along.
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if (IsWindow(*it)) DestroyWindow(*it);
     EXPECT_EQ(skin::MemoryDcRegistry.Count(), registryBefore);
     EXPECT_EQ(skin::LiveGdiCount(skin::GdiKind::MemoryDc), dcsBefore);
     EXPECT_EQ(skin::LiveGdiCount(skin::GdiKind::WindowDc), windowDcsBefore);
     EXPECT_EQ(skin::LiveGdiCount(skin::GdiKind::Object), objectsBefore);
     EXPECT_EQ(drw::LiveObjectCount(), drawingBefore);
-    // The controls go while their record still exists, as they do when a
-    // skinned window is destroyed (its record goes last).
-    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
-        if (IsWindow(*it)) DestroyWindow(*it);
     windows_.clear();
     skin::SkinWindowTable.Clear();
     SelectObject(cache_, displaced_);
