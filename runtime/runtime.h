@@ -135,4 +135,98 @@ AnsiText UnitTypeName(int unitId);           // ErrorReport for an unknown id
 // The units of that type inside the given window, in creation order.
 std::vector<int> UnitsOfType(HWND window, const AnsiText& typeName);
 
+
+// ------------------------------------------------------------ design -------
+// The kinds of unit a window design holds. Each has its design kind name
+// (KindTypeName), which is what UnitsOfType and UnitTypeName speak.
+enum class UnitKind {
+    Window,            // "窗口": a top-level window, always the first unit
+    PushButton,        // "按钮"
+    ListBox,           // "列表框"
+    TransparentLabel,  // "透明标签": our own label with a see-through background
+    DropTarget,        // "拖放对象": no window; receives files dropped (OLE)
+    GroupBox,          // "分组框"
+    Label,             // "标签"
+    PictureBox,        // "图片框"
+    DrawingBoard,      // "画板"
+    TabControl,        // "选择夹"
+    ShapeBox,          // "外形框"
+};
+AnsiText KindTypeName(UnitKind kind);
+
+// Event handlers of a unit; an empty std::function means "no handler".
+struct UnitEvents {
+    // Windows only: runs once the window and all its units exist, while the
+    // window is still hidden; the window is shown after it returns.
+    std::function<void()> created;
+    // Push buttons: BN_CLICKED.
+    std::function<void()> clicked;
+    // Windows, buttons, list boxes, labels: WM_MOUSEMOVE as three 32-bit
+    // values (key state flags, x, y in the unit's client coordinates).
+    std::function<void(int32_t, int32_t, int32_t)> mouseMoved;
+    // Drop-target objects: the dropped paths as one text, CR LF between them.
+    std::function<void(AnsiText&)> filesDropped;
+};
+
+struct UnitDesign {
+    AnsiText name;     // the design name, unique within its window
+    UnitKind kind;
+    int left, top;     // windows: on the screen; units: in the client area
+    int width, height; // windows: the whole window (it has no non-client area)
+    bool visible;      // visible at start (a window: shown after `created`)
+    AnsiText text;     // caption or label text (GBK); windows: the title
+    UnitEvents events;
+};
+// A window's design: the window itself first, then its units in creation
+// order (which is also their z-order, the first unit on top).
+using WindowDesign = std::vector<UnitDesign>;
+
+// Builds a window from its design: creates it hidden with every unit, runs
+// its created handler, then shows it when the design says so. Returns the
+// window's unit id. The window is a borderless popup (window rect = client
+// rect) with WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX.
+int BuildWindow(const WindowDesign& design);
+// Destroys a window built by BuildWindow; its units' ids then name no unit.
+void DestroyBuiltWindow(int windowUnit);
+
+// The unit id of the unit with that design name (the most recently built
+// window first); ErrorReport when no live unit has that name.
+int UnitId(const AnsiText& name);
+AnsiText UnitName(int unitId);
+UnitKind UnitKindOf(int unitId);             // ErrorReport for an unknown id
+// Stops the program with ErrorReport unless the unit is of that kind.
+void RequireUnitKind(int unitId, UnitKind kind);
+// 1 shown, 0 hidden (windows and units that have a window).
+void SetUnitVisible(int unitId, int visible);
+bool UnitVisible(int unitId);
+// Unit property 11 of a drop-target object: 1 delivers drops, 0 refuses
+// them (the cursor shows "no drop"). Other properties are ErrorReport.
+void SetUnitProperty(int unitId, int property, int value);
+
+// The window command: sets the window's icon from the bytes of an ICO file
+// (its first image; unreadable bytes leave the icon as it was) and its title.
+// Returns false when the icon could not be made.
+bool WindowCommand(int windowUnit, const ByteString& icoBytes, const AnsiText& title);
+
+// Registers a window with OLE drag and drop (RegisterDragDrop and an
+// IDropTarget reading CF_HDROP); a drop anywhere on it raises the
+// filesDropped event of the drop-target unit, while its property 11 is 1.
+// The registration lasts until the window is destroyed.
+void RegisterDropTarget(int dropUnit, HWND window);
+
+// ------------------------------------------------------------ program ------
+// Start-up order of the program: module start routines (in registration
+// order), then the main window is built from its design and shown, then the
+// message loop runs until the main window is destroyed, then the end routines
+// run (in registration order). A start routine returns 0 to go on; any other
+// value stops the start-up: no window is built, the end routines still run
+// and RunProgram returns that value. Registration may happen at any time
+// before RunProgram, also from static initialisers.
+void RegisterModuleStart(int (*fn)());
+void RegisterEndRoutine(void (*fn)());
+// Runs the program with that main window design; returns the exit code.
+int RunProgram(const WindowDesign& mainWindow);
+// The main window's unit id (0 before RunProgram built it).
+int MainWindowUnit();
+
 }  // namespace rt

@@ -1,0 +1,194 @@
+// Files, processes, environment, time and chance, rounding, colours, screen
+// size, message boxes, list boxes and the error report, over plain Win32.
+#include "runtime/runtime.h"
+
+#include <cmath>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+namespace rt {
+
+// ------------------------------------------------------------ error report -
+void ErrorReport(const char* what) {
+    char report[512];
+    std::snprintf(report, sizeof report,
+                  "The program stopped because of an internal error:\r\n%s\r\n", what ? what : "?");
+    std::fputs(report, stderr);
+    std::fflush(stderr);
+    // Test programs that provoke the report set this to keep the box away.
+    if (!HasEnvironment("PINYIN_ERROR_REPORT_QUIET"))
+        MessageBoxA(nullptr, report, "", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ExitProcess(3);
+}
+
+// ------------------------------------------------------------ numbers ------
+int Round(double v) {
+    if (std::isnan(v)) return 0;
+    const double r = std::round(v);  // halves away from zero
+    if (r >= static_cast<double>(INT_MAX)) return INT_MAX;
+    if (r <= static_cast<double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(r);
+}
+
+// ------------------------------------------------------------ files --------
+bool RenameFile(const AnsiText& oldPath, const AnsiText& newPath) {
+    // No MOVEFILE_REPLACE_EXISTING: an existing target makes it fail.
+    return MoveFileA(oldPath.c_str(), newPath.c_str()) != 0;
+}
+
+int FileExists(const AnsiText& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+}
+
+bool WriteFileBytes(const AnsiText& path, const ByteString& bytes) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = bytes.empty() ||
+                    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+    return ok && written == bytes.size();
+}
+
+ByteString ReadFileBytes(const AnsiText& path) {
+    ByteString bytes;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return bytes;
+    const DWORD size = GetFileSize(f, nullptr);
+    if (size != INVALID_FILE_SIZE) {
+        bytes.resize(size);
+        DWORD read = 0;
+        if (size && (!ReadFile(f, bytes.data(), size, &read, nullptr) || read != size)) bytes.clear();
+    }
+    CloseHandle(f);
+    return bytes;
+}
+
+// ------------------------------------------------------------ processes ----
+bool Run(const AnsiText& commandLine, bool wait, int showMode) {
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');  // CreateProcessA may write into its command line
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (showMode == 1) {
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = SW_HIDE;
+    }
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    if (wait) WaitForSingleObject(pi.hProcess, INFINITE);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
+namespace {
+std::wstring Wide(const AnsiText& text) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    return wide;
+}
+
+AnsiText Ansi(const wchar_t* wide) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (n <= 1) return AnsiText();
+    AnsiText text(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, &text[0], n, nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(n - 1));
+    return text;
+}
+}  // namespace
+
+// Through the UTF-16 call: Wine's ANSI one cuts double-byte values short.
+AnsiText Environment(const AnsiText& name) {
+    const std::wstring wname = Wide(name);
+    DWORD size = GetEnvironmentVariableW(wname.c_str(), nullptr, 0);
+    while (size != 0) {
+        std::vector<wchar_t> value(size + 1, L'\0');
+        const DWORD got = GetEnvironmentVariableW(wname.c_str(), value.data(), static_cast<DWORD>(value.size()));
+        if (got < value.size()) return Ansi(value.data());
+        size = got;  // it grew in between
+    }
+    return AnsiText();
+}
+
+bool HasEnvironment(const AnsiText& name) {
+    wchar_t probe[1];
+    SetLastError(ERROR_SUCCESS);
+    const DWORD need = GetEnvironmentVariableW(Wide(name).c_str(), probe, 0);
+    return need != 0 || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+}
+
+// ------------------------------------------------------------ time, chance -
+double Now() {
+    SYSTEMTIME local;
+    GetLocalTime(&local);
+    FILETIME ft;
+    SystemTimeToFileTime(&local, &ft);
+    const unsigned long long ticks =  // 100 ns since 1601-01-01
+        (static_cast<unsigned long long>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+    const double daysSince1601 = static_cast<double>(ticks) / 864000000000.0;
+    return daysSince1601 - 109205.0;  // 1601-01-01 .. 1899-12-30
+}
+
+namespace {
+unsigned long long g_randomState = 0x853c49e6748fea9bULL;
+
+unsigned NextRandom() {  // 64-bit LCG, the high bits as the result
+    g_randomState = g_randomState * 6364136223846793005ULL + 1442695040888963407ULL;
+    return static_cast<unsigned>(g_randomState >> 33);
+}
+}  // namespace
+
+void Seed(int32_t seed) {
+    g_randomState = static_cast<unsigned long long>(static_cast<uint32_t>(seed)) * 0x9E3779B97F4A7C15ULL + 1;
+    NextRandom();
+}
+
+int Random(int low, int high) {
+    if (low > high) std::swap(low, high);
+    const unsigned long long span = static_cast<unsigned long long>(static_cast<long long>(high) - low) + 1;
+    const unsigned long long r = (static_cast<unsigned long long>(NextRandom()) << 31) ^ NextRandom();
+    return static_cast<int>(low + static_cast<long long>(r % span));
+}
+
+// ------------------------------------------------------------ colours ------
+COLORREF DefaultColour() { return GetSysColor(COLOR_BTNFACE); }
+
+COLORREF DerivedColour(COLORREF c) {
+    // Black over light colours, white over dark ones (perceived brightness).
+    const int brightness = (299 * GetRValue(c) + 587 * GetGValue(c) + 114 * GetBValue(c)) / 1000;
+    return brightness >= 128 ? RGB(0, 0, 0) : RGB(255, 255, 255);
+}
+
+// ------------------------------------------------------------ screen -------
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+// ------------------------------------------------------------ list box -----
+void ListBoxAdd(HWND box, const AnsiText& text) {
+    SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ListBoxClear(HWND box) { SendMessageA(box, LB_RESETCONTENT, 0, 0); }
+
+int ListBoxCount(HWND box) {
+    const LRESULT n = SendMessageA(box, LB_GETCOUNT, 0, 0);
+    return n < 0 ? 0 : static_cast<int>(n);
+}
+
+AnsiText ListBoxItem(HWND box, int index0) {
+    const LRESULT len = SendMessageA(box, LB_GETTEXTLEN, static_cast<WPARAM>(index0), 0);
+    if (len < 0) return AnsiText();
+    std::vector<char> buf(static_cast<std::size_t>(len) + 1);
+    const LRESULT got = SendMessageA(box, LB_GETTEXT, static_cast<WPARAM>(index0),
+                                     reinterpret_cast<LPARAM>(buf.data()));
+    return got < 0 ? AnsiText() : AnsiText(buf.data(), static_cast<std::size_t>(got));
+}
+
+}  // namespace rt

@@ -1,0 +1,302 @@
+// Windows built from a design table: creation order and geometry, the
+// created handler before the first show, events, visibility, unit queries,
+// the window command, the transparent label and the OLE drop target.
+#include <gtest/gtest.h>
+
+#include "runtime/drop_target.h"
+#include "runtime/runtime.h"
+#include "tests/e2e/file_data_object.h"
+
+namespace {
+
+struct Recorder {
+    std::vector<std::string> events;
+    bool visibleInCreated = true;
+    std::vector<int32_t> lastMove;
+    std::string dropped;
+};
+Recorder* g_rec = nullptr;
+
+rt::WindowDesign TestDesign() {
+    rt::UnitEvents window;
+    window.created = [] {
+        g_rec->events.push_back("created");
+        g_rec->visibleInCreated = IsWindowVisible(rt::UnitWindow(rt::UnitId("W"))) != 0;
+    };
+    window.mouseMoved = [](int32_t k, int32_t x, int32_t y) { g_rec->lastMove = {0, k, x, y}; };
+    rt::UnitEvents button;
+    button.clicked = [] { g_rec->events.push_back("clicked B"); };
+    rt::UnitEvents list;
+    list.mouseMoved = [](int32_t k, int32_t x, int32_t y) { g_rec->lastMove = {1, k, x, y}; };
+    rt::UnitEvents drop;
+    drop.filesDropped = [](rt::AnsiText& text) { g_rec->dropped = text; };
+    using K = rt::UnitKind;
+    return {
+        {"W", K::Window, 50, 50, 698, 501, true, "", window},
+        {"Tip", K::TransparentLabel, 32, 40, 352, 32, false, "可以从这里打开文件", {}},
+        {"B", K::PushButton, 520, 0, 120, 32, true, "关于作者", button},
+        {"Drop", K::DropTarget, 440, 0, 40, 24, false, "", drop},
+        {"B2", K::PushButton, 200, 0, 264, 32, true, "开始", {}},
+        {"L", K::ListBox, 1, 32, 695, 472, true, "", list},
+        {"G", K::GroupBox, 600, 100, 50, 50, true, "组", {}},
+    };
+}
+
+// One window for the whole suite: under Wine on a bare X server every
+// destruction of a shown top-level window waits two seconds.
+class BuiltWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        g_rec = &rec_;
+        window_ = rt::BuildWindow(TestDesign());
+        hwnd_ = rt::UnitWindow(window_);
+    }
+    static void TearDownTestSuite() {
+        rt::DestroyBuiltWindow(window_);
+        g_rec = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_TRUE(hwnd_);
+        rec_.lastMove.clear();
+        rec_.dropped.clear();
+    }
+    static void Pump() {
+        MSG msg;
+        for (int i = 0; i < 20; ++i) {
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+            Sleep(5);
+        }
+    }
+    static Recorder rec_;
+    static int window_;
+    static HWND hwnd_;
+};
+Recorder BuiltWindow::rec_;
+int BuiltWindow::window_ = 0;
+HWND BuiltWindow::hwnd_ = nullptr;
+
+TEST_F(BuiltWindow, IsABorderlessPopupWithCaptionButtonStyles) {
+    RECT wr, cr;
+    GetWindowRect(hwnd_, &wr);
+    GetClientRect(hwnd_, &cr);
+    EXPECT_EQ(wr.left, 50);
+    EXPECT_EQ(wr.top, 50);
+    EXPECT_EQ(wr.right - wr.left, 698);
+    EXPECT_EQ(wr.bottom - wr.top, 501);
+    EXPECT_EQ(cr.right, 698);  // no non-client area
+    EXPECT_EQ(cr.bottom, 501);
+    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    EXPECT_TRUE(style & WS_POPUP);
+    EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+              WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER));
+}
+
+TEST_F(BuiltWindow, CreatedRunsWhileHiddenThenTheWindowIsShown) {
+    ASSERT_FALSE(rec_.events.empty());
+    EXPECT_EQ(rec_.events[0], "created");
+    EXPECT_FALSE(rec_.visibleInCreated);
+    EXPECT_TRUE(IsWindowVisible(hwnd_));
+}
+
+TEST_F(BuiltWindow, UnitsAreCreatedInDesignOrderAtTheirPlaces) {
+    // Creation order is z-order: the first unit is the top child.
+    std::vector<std::string> order;
+    for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        int id = 0;
+        for (const char* n : {"Tip", "B", "B2", "L", "G"})
+            if (rt::UnitWindow(rt::UnitId(n)) == c) id = rt::UnitId(n);
+        order.push_back(id ? rt::UnitName(id) : "?");
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"Tip", "B", "B2", "L", "G"}));
+
+    HWND list = rt::UnitWindow(rt::UnitId("L"));
+    RECT r;
+    GetWindowRect(list, &r);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 1);
+    EXPECT_EQ(r.top, 32);
+    EXPECT_EQ(r.right - r.left, 695);
+    EXPECT_EQ(r.bottom - r.top, 472);  // no integral-height shrinking
+
+    char text[64];
+    GetWindowTextA(rt::UnitWindow(rt::UnitId("B")), text, sizeof text);
+    EXPECT_STREQ(text, "关于作者");
+    EXPECT_FALSE(IsWindowVisible(rt::UnitWindow(rt::UnitId("Tip"))));
+    EXPECT_EQ(rt::UnitWindow(rt::UnitId("Drop")), nullptr);  // no window of its own
+}
+
+TEST_F(BuiltWindow, UnitsOfATypeInCreationOrder) {
+    EXPECT_EQ(rt::UnitsOfType(hwnd_, "按钮"), (std::vector<int>{rt::UnitId("B"), rt::UnitId("B2")}));
+    EXPECT_EQ(rt::UnitsOfType(hwnd_, "分组框"), std::vector<int>{rt::UnitId("G")});
+    EXPECT_TRUE(rt::UnitsOfType(hwnd_, "选择夹").empty());
+    EXPECT_TRUE(rt::UnitsOfType(nullptr, "按钮").empty());
+    EXPECT_EQ(rt::UnitTypeName(rt::UnitId("L")), "列表框");
+    EXPECT_EQ(rt::UnitTypeName(window_), "窗口");
+}
+
+TEST_F(BuiltWindow, ClickAndMouseMoveReachTheirHandlers) {
+    rec_.events.clear();
+    SendMessageA(rt::UnitWindow(rt::UnitId("B")), BM_CLICK, 0, 0);
+    SendMessageA(rt::UnitWindow(rt::UnitId("B2")), BM_CLICK, 0, 0);  // no handler: nothing
+    EXPECT_EQ(rec_.events, std::vector<std::string>{"clicked B"});
+
+    SendMessageA(rt::UnitWindow(rt::UnitId("L")), WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(12, 34));
+    EXPECT_EQ(rec_.lastMove, (std::vector<int32_t>{1, MK_SHIFT, 12, 34}));
+    SendMessageA(hwnd_, WM_MOUSEMOVE, 0, MAKELPARAM(-3, 400));
+    EXPECT_EQ(rec_.lastMove, (std::vector<int32_t>{0, 0, -3, 400}));
+}
+
+TEST_F(BuiltWindow, VisibilityOfUnits) {
+    const int tip = rt::UnitId("Tip");
+    rt::SetUnitVisible(tip, 1);
+    EXPECT_TRUE(rt::UnitVisible(tip));
+    EXPECT_TRUE(IsWindowVisible(rt::UnitWindow(tip)));
+    rt::SetUnitVisible(tip, 0);
+    EXPECT_FALSE(rt::UnitVisible(tip));
+    rt::SetUnitVisible(rt::UnitId("Drop"), 1);
+    EXPECT_TRUE(rt::UnitVisible(rt::UnitId("Drop")));
+}
+
+// A 32 x 32, 32 bits per pixel ICO file, all pixels one opaque colour.
+rt::ByteString MakeIco(COLORREF c) {
+    rt::ByteString ico;
+    auto put16 = [&](unsigned v) { ico.push_back(v & 0xFF); ico.push_back((v >> 8) & 0xFF); };
+    auto put32 = [&](unsigned v) { put16(v & 0xFFFF); put16(v >> 16); };
+    const unsigned imageSize = 40 + 32 * 32 * 4 + 32 * 4;
+    put16(0); put16(1); put16(1);
+    ico.push_back(32); ico.push_back(32); ico.push_back(0); ico.push_back(0);
+    put16(1); put16(32); put32(imageSize); put32(22);
+    put32(40); put32(32); put32(64); put16(1); put16(32); put32(0); put32(32 * 32 * 4);
+    put32(0); put32(0); put32(0); put32(0);
+    for (int i = 0; i < 32 * 32; ++i) {
+        ico.push_back(GetBValue(c)); ico.push_back(GetGValue(c)); ico.push_back(GetRValue(c)); ico.push_back(255);
+    }
+    ico.resize(ico.size() + 32 * 4, 0);  // AND mask
+    return ico;
+}
+
+TEST_F(BuiltWindow, WindowCommandSetsIconAndTitle) {
+    EXPECT_TRUE(rt::WindowCommand(window_, MakeIco(RGB(0, 160, 0)), "批量改名"));
+    char title[64];
+    GetWindowTextA(hwnd_, title, sizeof title);
+    EXPECT_STREQ(title, "批量改名");
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(hwnd_, WM_GETICON, ICON_BIG, 0));
+    ASSERT_TRUE(icon);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bm = {};
+    GetObjectA(info.hbmColor, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 32);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+
+    // Bytes that are not an ICO, or whose image lies past their end, leave
+    // the icon alone (and read nothing past the bytes).
+    rt::ByteString cut = MakeIco(RGB(1, 2, 3));
+    cut.resize(cut.size() / 2);
+    EXPECT_FALSE(rt::WindowCommand(window_, cut, "t2"));
+    EXPECT_FALSE(rt::WindowCommand(window_, {0, 0, 1}, "t3"));
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(hwnd_, WM_GETICON, ICON_BIG, 0)), icon);
+}
+
+TEST_F(BuiltWindow, TransparentLabelShowsWhatLiesBeneathAndLetsTheMouseThrough) {
+    const int tip = rt::UnitId("Tip");
+    HWND label = rt::UnitWindow(tip);
+    EXPECT_EQ(SendMessageA(label, WM_NCHITTEST, 0, MAKELPARAM(60, 80)), HTTRANSPARENT);
+
+    rt::SetUnitVisible(tip, 1);
+    UpdateWindow(hwnd_);
+    Pump();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // The label lies over the white list box: its empty parts stay the list
+    // box's colour, and its text is drawn on top in dark strokes.
+    HDC dc = GetDC(hwnd_);
+    const COLORREF listColour = GetSysColor(COLOR_WINDOW);
+    ASSERT_NE(listColour, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(dc, 32 + 340, 40 + 28), listColour);  // bottom right of the label: no text
+    int dark = 0;
+    for (int y = 40; y < 56; ++y)
+        for (int x = 32; x < 32 + 110; ++x)
+            if (GetRValue(GetPixel(dc, x, y)) < 100) ++dark;
+    ReleaseDC(hwnd_, dc);
+    EXPECT_GT(dark, 50);
+    rt::SetUnitVisible(tip, 0);
+}
+
+// Feeds the registered drop target a data object as OLE would.
+struct DropResult { DWORD enterEffect; DWORD dropEffect; };
+DropResult DropOn(int dropUnit, const std::vector<std::string>& paths) {
+    IDropTarget* target = rt::NewFileDropTarget(dropUnit);
+    auto* data = new testdrop::FileDataObject(paths);
+    POINTL pt = {100, 100};
+    DropResult r = {DROPEFFECT_COPY | DROPEFFECT_MOVE, DROPEFFECT_COPY | DROPEFFECT_MOVE};
+    target->DragEnter(data, MK_LBUTTON, pt, &r.enterEffect);
+    target->Drop(data, 0, pt, &r.dropEffect);
+    data->Release();
+    target->Release();
+    return r;
+}
+
+TEST_F(BuiltWindow, DropTargetDeliversPathsOnlyWhileProperty11IsOne) {
+    const int drop = rt::UnitId("Drop");
+    rt::SetUnitProperty(drop, 11, 0);
+    const std::vector<std::string> paths = {"C:\\a\\歌.mp3", "C:\\淺\\b.txt"};
+    DropResult r = DropOn(drop, paths);
+    EXPECT_EQ(r.enterEffect, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(rec_.dropped, "");
+
+    rt::SetUnitProperty(drop, 11, 1);
+    r = DropOn(drop, paths);
+    EXPECT_EQ(r.enterEffect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(r.dropEffect, static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(rec_.dropped, "C:\\a\\歌.mp3\r\nC:\\淺\\b.txt");
+
+    DropOn(drop, {"D:\\one.mp3"});
+    EXPECT_EQ(rec_.dropped, "D:\\one.mp3");
+}
+
+TEST_F(BuiltWindow, RegisteredWindowAcceptsOleDrops) {
+    OleInitialize(nullptr);
+    rt::RegisterDropTarget(rt::UnitId("Drop"), hwnd_);
+    // A second registration by OLE itself must fail: the window holds ours.
+    IDropTarget* other = rt::NewFileDropTarget(rt::UnitId("Drop"));
+    EXPECT_EQ(RegisterDragDrop(hwnd_, other), DRAGDROP_E_ALREADYREGISTERED);
+    other->Release();
+}
+
+TEST(HdropText, PathsJoinedByCrLf) {
+    HGLOBAL mem = testdrop::MakeHdrop({"C:\\x\\一.mp3", "C:\\y z\\b"});
+    EXPECT_EQ(rt::HdropToText(static_cast<HDROP>(mem)), "C:\\x\\一.mp3\r\nC:\\y z\\b");
+    GlobalFree(mem);
+    mem = testdrop::MakeHdrop({});
+    EXPECT_EQ(rt::HdropToText(static_cast<HDROP>(mem)), "");
+    GlobalFree(mem);
+}
+
+// The program's order: start routines, the window (created, then shown),
+// the loop, the end routines; a start routine's refusal stops the start-up.
+std::vector<std::string> g_order;
+int g_refuse = 0;
+
+TEST(Program, StartUpAndShutDownOrder) {
+    rt::RegisterModuleStart([] { g_order.push_back("start 1"); return 0; });
+    rt::RegisterModuleStart([] { g_order.push_back("start 2"); return g_refuse; });
+    rt::RegisterEndRoutine([] { g_order.push_back("end"); });
+    rt::UnitEvents events;
+    events.created = [] {
+        g_order.push_back(std::string("created, main ") +
+                          (rt::UnitWindow(rt::MainWindowUnit()) ? "known" : "unknown"));
+        PostMessageA(rt::UnitWindow(rt::MainWindowUnit()), WM_CLOSE, 0, 0);
+    };
+    const rt::WindowDesign design = {{"Main", rt::UnitKind::Window, 10, 10, 200, 100, true, "", events}};
+    EXPECT_EQ(rt::RunProgram(design), 0);
+    EXPECT_EQ(g_order, (std::vector<std::string>{"start 1", "start 2", "created, main known", "end"}));
+
+    g_order.clear();
+    g_refuse = 7;
+    EXPECT_EQ(rt::RunProgram(design), 7);
+    EXPECT_EQ(g_order, (std::vector<std::string>{"start 1", "start 2", "end"}));
+}
+
+}  // namespace
