@@ -80,7 +80,8 @@ AnsiText PinyinOf(const AnsiText& ch);
 int Round(double v);
 
 // ------------------------------------------------------------ files --------
-// Renames old to new; never replaces an existing file. Returns true on success.
+// Renames old to new; never replaces an existing file. Returns true on
+// success; on failure GetLastError() tells why (the rename is the last call).
 bool RenameFile(const AnsiText& oldPath, const AnsiText& newPath);
 // 0 when the path does not exist.
 int FileExists(const AnsiText& path);

@@ -1,0 +1,39 @@
+// MainWindow: its design table and its event handlers.
+#pragma once
+
+#include "runtime/runtime.h"
+
+namespace app {
+
+// Design names of the units.
+extern const char kMainWindow[];
+extern const char kOpenTip[];      // 透明标签2
+extern const char kAboutButton[];  // 按钮3
+extern const char kDropTarget[];   // 拖放对象1
+extern const char kAboutLabel[];   // 透明标签1
+extern const char kConvertButton[];// 按钮2
+extern const char kOpenButton[];   // 按钮1
+extern const char kListBox[];      // 列表框1
+
+rt::WindowDesign MainWindowDesign();
+
+void OnMainWindowCreated();
+void HideTipsOnWindow(int32_t, int32_t, int32_t);
+void ShowAboutLabel(int32_t, int32_t, int32_t);
+void ShowOpenTip(int32_t, int32_t, int32_t);
+void HideTipsOnListBox(int32_t, int32_t, int32_t);
+void ShowAbout();
+void AddFilesFromDialog();
+void AddDroppedFiles(rt::AnsiText& dropped);
+void ConvertFilesToPinyin();
+
+// What the handlers do outside the window: message boxes, starting
+// programs, the open-file dialog. Tests put recorders in their place.
+struct Effects {
+    void (*message)(const rt::AnsiText& text);
+    bool (*run)(const rt::AnsiText& commandLine, bool wait);
+    rt::AnsiText (*askOpenFileNames)(DWORD* error);
+};
+Effects& CurrentEffects();
+
+}  // namespace app

@@ -1,0 +1,38 @@
+// The open-file dialog: several files at once, explorer style. Building the
+// request and reading the result are separate pure steps so they can be
+// checked without a dialog.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include "runtime/runtime.h"
+
+namespace app {
+
+constexpr DWORD kDialogBufferSize = 8192;
+
+// An OPENFILENAMEA (the 76-byte form without the trailing reserved fields)
+// with the buffers it points into.
+struct OpenDialogRequest {
+    std::vector<char> filter, file, fileTitle, initialDir, title;
+    OPENFILENAMEA ofn;
+};
+
+// The dialog's filter form: every "|" becomes a NUL, and two NULs end it.
+std::vector<char> DialogFilter(const rt::AnsiText& filter);
+void PrepareOpenDialog(OpenDialogRequest& request, HWND owner, const rt::AnsiText& title,
+                       const rt::AnsiText& filter, const rt::AnsiText& startFolder);
+
+// The chosen full paths joined by ";" from the dialog's file buffer: one
+// full path, or the folder and then the names, NUL between them and two
+// NULs at the end. Reads no byte past size.
+rt::AnsiText ParseOpenFileResult(const char* buffer, std::size_t size);
+
+// Shows the dialog; the chosen full paths joined by ";", or "" when nothing
+// was chosen. When error is given it receives CommDlgExtendedError() (0 for
+// a plain cancel, FNERR_BUFFERTOOSMALL when too many files were chosen).
+rt::AnsiText AskOpenFileNames(HWND owner, const rt::AnsiText& title, const rt::AnsiText& filter,
+                              const rt::AnsiText& startFolder, DWORD* error = nullptr);
+
+}  // namespace app
