@@ -1,0 +1,105 @@
+// Pinyin of names, splitting paths, the renaming loop over real files and
+// the failure report.
+#include <gtest/gtest.h>
+
+#include "app/renamer.h"
+#include "tests/app/temp_folder.h"
+
+namespace {
+
+// 淺 ends in 0x5C ("\"): a byte-wise search would take it for a separator.
+const std::string kQian = "淺";
+
+TEST(PinyinOfText, NamesOfEveryKind) {
+    struct Case { std::string name, pinyin; };
+    const Case cases[] = {
+        {"歌曲.mp3", "ge qu .mp3"},
+        {"readme.txt", "readme.txt"},
+        {"", ""},
+        {"第1首 绿色，（女声）.mp3", "di 1shou  lv se ，（nv sheng ）.mp3"},
+        {"abc歌", "abcge "},           // ends in an ideograph: ends in a blank
+        {"ab\xB8", "ab\xB8"},          // a lone lead byte at the end stays as it is
+        {kQian + ".mp3", "qian .mp3"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(app::PinyinOfText(c.name), c.pinyin) << c.name;
+}
+
+TEST(SplitPath, LastSeparatorIsFoundCharacterWise) {
+    struct Case { std::string path, folder, name; };
+    const Case cases[] = {
+        {"D:\\音乐\\歌.mp3", "D:\\音乐\\", "歌.mp3"},
+        {"D:\\" + kQian, "D:\\", kQian},  // the 0x5C inside 淺 is no separator
+        {"D:\\" + kQian + "\\a.mp3", "D:\\" + kQian + "\\", "a.mp3"},
+        {"D:\\a.mp3\\a.mp3", "D:\\a.mp3\\", "a.mp3"},
+        {"a.mp3", "", "a.mp3"},
+        {"D:\\", "D:\\", ""},
+    };
+    for (const Case& c : cases) {
+        const app::PathParts p = app::SplitPath(c.path);
+        EXPECT_EQ(p.folder, c.folder) << c.path;
+        EXPECT_EQ(p.name, c.name) << c.path;
+    }
+    EXPECT_EQ(app::PinyinPath("D:\\" + kQian + "\\" + kQian), "D:\\" + kQian + "\\qian ");
+}
+
+class RenameFolder : public ::testing::Test {
+protected:
+    void SetUp() override { dir_ = testfs::MakeTempFolder("renamer"); }
+    void TearDown() override { testfs::RemoveTree(dir_); }
+    std::string Sub(const std::string& name) {
+        const std::string d = dir_ + name + "\\";
+        CreateDirectoryA(d.c_str(), nullptr);
+        return d;
+    }
+    std::string dir_;
+};
+
+TEST_F(RenameFolder, FilesGetPinyinNamesInTheirOwnFolders) {
+    const std::string music = Sub("音乐"), q = Sub(kQian), odd = Sub("a.mp3");
+    testfs::WriteText(music + "歌.mp3", "song");
+    testfs::WriteText(q + "绿.txt", "green");
+    testfs::WriteText(odd + "a.mp3", "ascii");
+    testfs::WriteText(odd + "中.mp3", "middle");
+    rt::CountedArray<rt::AnsiText> files;
+    for (const std::string& p : {music + "歌.mp3", q + "绿.txt", odd + "a.mp3", odd + "中.mp3"}) files.Append(p);
+
+    EXPECT_TRUE(app::RenameToPinyin(files).empty());  // a.mp3 needs no rename and is no failure
+    EXPECT_EQ(testfs::ReadText(music + "ge .mp3"), "song");
+    EXPECT_EQ(testfs::ReadText(q + "lv .txt"), "green");
+    EXPECT_EQ(testfs::ReadText(odd + "a.mp3"), "ascii");
+    EXPECT_EQ(testfs::ReadText(odd + "zhong .mp3"), "middle");
+    EXPECT_EQ(rt::FileExists(music + "歌.mp3"), 0);
+    EXPECT_EQ(rt::FileExists(dir_ + "ge .mp3"), 0);  // nothing lands in a parent folder
+}
+
+TEST_F(RenameFolder, CollisionsAndVanishedFilesAreReportedAndNothingIsLost) {
+    // 行 and 型 both read "xing": the second rename would overwrite the first.
+    testfs::WriteText(dir_ + "行.mp3", "first");
+    testfs::WriteText(dir_ + "型.mp3", "second");
+    rt::CountedArray<rt::AnsiText> files;
+    for (const std::string& p : {dir_ + "行.mp3", dir_ + "型.mp3", dir_ + "没有.mp3"}) files.Append(p);
+
+    const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0].path, dir_ + "型.mp3");
+    EXPECT_EQ(failures[1].path, dir_ + "没有.mp3");
+    EXPECT_EQ(testfs::ReadText(dir_ + "xing .mp3"), "first");
+    EXPECT_EQ(testfs::ReadText(dir_ + "型.mp3"), "second");
+
+    const std::string msg = app::FailureMessage(failures);
+    EXPECT_EQ(msg, "有 2 个文件没有改名：\r\n" + dir_ + "型.mp3（已有同名文件）\r\n" + dir_ + "没有.mp3（文件不存在）");
+}
+
+TEST(FailureMessage, ListsTheFirstTenThenHowManyMore) {
+    std::vector<app::RenameFailure> failures;
+    for (int i = 1; i <= 13; ++i) failures.push_back({"C:\\f" + std::to_string(i), ERROR_FILE_NOT_FOUND});
+    const std::string msg = app::FailureMessage(failures);
+    EXPECT_EQ(msg.rfind("有 13 个文件没有改名：", 0), 0u);
+    EXPECT_NE(msg.find("C:\\f10（"), std::string::npos);
+    EXPECT_EQ(msg.find("C:\\f11"), std::string::npos);
+    EXPECT_NE(msg.find("\r\n还有 3 个文件没有列出"), std::string::npos);
+    failures.resize(10);
+    EXPECT_EQ(app::FailureMessage(failures).find("还有"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+// A fresh folder under %TEMP% for a test, removed with everything in it.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "runtime/runtime.h"
+
+namespace testfs {
+
+inline std::string MakeTempFolder(const std::string& tag) {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    const std::string dir = std::string(tmp) + tag + "_" + std::to_string(GetCurrentProcessId()) + "_" +
+                            std::to_string(GetTickCount()) + "\\";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    return dir;
+}
+
+inline void RemoveTree(const std::string& dir) {
+    std::string from = dir;
+    if (!from.empty() && from.back() == '\\') from.pop_back();
+    from.push_back('\0');
+    from.push_back('\0');
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&op);
+}
+
+inline void WriteText(const std::string& path, const std::string& text) {
+    rt::WriteFileBytes(path, rt::ByteString(text.begin(), text.end()));
+}
+
+inline std::string ReadText(const std::string& path) {
+    const rt::ByteString b = rt::ReadFileBytes(path);
+    return std::string(b.begin(), b.end());
+}
+
+}  // namespace testfs
