@@ -273,6 +273,7 @@ void SkinEngine::PaintCaption(int record, drw::GraphicsObject* graphics,
     // room: a negative width must reach neither GDI+ nor BitBlt.
     const int tw = std::max(0, static_cast<int>(client.right - r.StripWidth - 10 - 2 * b));
     constexpr int kTitleHeight = 32;
+    constexpr int kIconSize = 17;
 
     drw::GraphicsObject own;
     drw::GraphicsObject* g = graphics;
@@ -280,9 +281,12 @@ void SkinEngine::PaintCaption(int record, drw::GraphicsObject* graphics,
         own.FromHdc(cache);
         g = &own;
         RestoreCaptionCache(record, RECT{b + 6, b + 5, b + 6 + tw, b + 5 + kTitleHeight});
+        // The icon starts 3 rows above the title's rectangle; blended again
+        // over itself its soft edge would darken with every title change.
+        RestoreCaptionCache(record, RECT{b + 6, b + 2, b + 6 + kIconSize, b + 2 + kIconSize});
     }
     Flush(*g);
-    DrawIconEx(cache, b + 6, b + 2, ProgramIcon, 17, 17, 0, nullptr, DI_NORMAL);
+    DrawIconEx(cache, b + 6, b + 2, ProgramIcon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
 
     rt::AnsiText text;
     if (title) {

@@ -4,7 +4,6 @@
 #include "skin/capture.h"
 
 #include "drawing/graphics.h"
-#include "drawing/image.h"
 #include "drawing/path.h"
 #include "drawing/pen_brush.h"
 #include "skin/engine.h"
@@ -24,20 +23,25 @@ int FindRegistryEntry(HDC dc) {
     return 0;
 }
 
-// A registered DC holding an all-zero 32-bpp ARGB bitmap of w x h.
+// A registered DC holding an all-zero 32-bpp bitmap of w x h (top-down, the
+// layout GDI+ gives a 32bpp ARGB bitmap turned into an HBITMAP). An empty
+// size makes no bitmap, and nothing is copied into the DC.
 HDC MakeCaptureDc(int w, int h) {
-    HBITMAP pixels = nullptr;
-    {
-        drw::BitmapObject bitmap;
-        bitmap.Create(w, h, PixelFormat32bppARGB);
-        pixels = bitmap.GetHBITMAP(0);
-        bitmap.Dispose();
-    }
-    BitmapHandle owned = BitmapHandle::Adopt(pixels);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    BitmapHandle pixels = BitmapHandle::Adopt(
+        w > 0 && h > 0 ? CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
+                       : nullptr);
     MemoryDc dc(nullptr);
-    HGDIOBJ previous = owned ? SelectObject(dc, owned) : nullptr;
-    RegisterMemoryDc(dc, owned.Get(), previous);
-    owned.Release();
+    HGDIOBJ previous = pixels ? SelectObject(dc, pixels) : nullptr;
+    RegisterMemoryDc(dc, pixels.Get(), previous);
+    pixels.Release();
     return dc.Release();
 }
 

@@ -198,6 +198,15 @@ void InstallSkinEngine() {
     rt::RegisterModuleStart(&SkinModuleStart);
 }
 
+namespace {
+// The engine joins the program's global start-up: whenever this unit is part
+// of a program (every user of the engine reaches Engine through it), the
+// engine object exists and both routines are registered before main runs.
+struct EngineInstaller {
+    EngineInstaller() { InstallSkinEngine(); }
+} installer;
+}  // namespace
+
 void SkinEndRoutine() {
     if (Engine) {
         Engine->Destroy();

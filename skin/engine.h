@@ -270,8 +270,8 @@ int SkinModuleStart();
 
 // The engine's place in the program's start-up and shut-down order: makes
 // the global engine object, registers the end routine and the module start
-// routine with the runtime. The application's main calls it once, after its
-// own global data exists and before the runtime's module starts run.
+// routine with the runtime. It runs by itself during the global start-up of
+// every program that links the engine; a second call does nothing.
 void InstallSkinEngine();
 // The end routine: destroys and frees the engine, then frees every window
 // record still in the table, the memory-DC registry's entries (memory only)

@@ -5,7 +5,9 @@
 
 #include <array>
 
+#include "skin/drag_resize.h"
 #include "skin/status_bar.h"
+#include "skin/controls/image_button.h"
 
 namespace skin {
 namespace {
@@ -39,6 +41,20 @@ std::array<OperationInvoker, kOperationCount> MakeTable() {
     slot(Operation::SetMenuButtonCallback, InvokerOf<&SkinEngine::SetMenuButtonCallback>());
     slot(Operation::GetPictureColor, InvokerOf<&SkinEngine::GetPictureColor>());
     slot(Operation::SetSystemButtonImages, InvokerOf<&SkinEngine::SetSystemButtonImages>());
+    // Window procedure, caption clicks, attach, caption drag and resizing.
+    slot(Operation::SkinWindowProc, InvokerOf<&SkinEngine::SkinWindowProc>());
+    slot(Operation::OnCaptionButtonClick, InvokerOf<&SkinEngine::OnCaptionButtonClick>());
+    slot(Operation::AttachSkin, InvokerOf<&SkinEngine::AttachSkin>());
+    slot(Operation::CaptionMouseDown, &InvokeCaptionMouseDown);
+    slot(Operation::UpdateResizeCursor, &InvokeUpdateResizeCursor);
+    slot(Operation::SetControlTextColor, InvokerOf<&SkinEngine::SetControlTextColor>());
+    // Picture buttons and plain controls.
+    slot(Operation::SetButtonImage, &InvokeSetButtonImage);
+    slot(Operation::SetButtonImages, &InvokeSetButtonImages);
+    slot(Operation::AttachPlainControl, InvokerOf<&SkinEngine::AttachPlainControl>());
+    // Containers.
+    slot(Operation::AttachContainer, InvokerOf<&SkinEngine::AttachContainer>());
+    slot(Operation::SetContainerAlpha, InvokerOf<&SkinEngine::SetContainerAlpha>());
     return t;
 }
 

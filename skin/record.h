@@ -265,6 +265,11 @@ struct SkinWindowRecord {
     CaptionFadeState FadeIn;
     CaptionFadeState FadeOut;
     int32_t FadeTimerOn = 0;
+    // The left button went down on one of this window's caption buttons and
+    // has not come up yet: only then does a release click a caption button.
+    int32_t CaptionPressPending = 0;
+    // The maximize detection's own SetWindowPos is running.
+    int32_t FittingToScreen = 0;
     // The finished background of the last rendering, reused while nothing it
     // depends on changes (frame.cpp). Holds GDI objects only.
     std::shared_ptr<struct BackgroundLayer> BackgroundCache;

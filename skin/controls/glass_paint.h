@@ -1,0 +1,50 @@
+// One-line drawing steps the glass painters of the button, check-box, radio
+// and progress-bar units repeat: each makes its drawing object, draws once
+// and deletes it again.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "drawing/graphics.h"
+#include "skin/capture.h"
+
+namespace drw {
+class PathObject;
+}  // namespace drw
+
+namespace skin {
+
+// The painters' common frame: what lies under rect of the control captured
+// into a memory DC, draw(graphics, w, h) on it, the w x h result blitted to
+// (0, 0) of dc, every object and the capture given back. Nothing is drawn
+// when no skinned window lies above the control.
+template <class Draw>
+void PaintOverBackground(HWND control, HDC dc, const RECT& rect, Draw draw) {
+    const int w = static_cast<int>(static_cast<double>(rect.right) - rect.left);
+    const int h = static_cast<int>(static_cast<double>(rect.bottom) - rect.top);
+    ScopedCapture memory(CaptureControlBackground(control, rect));
+    if (!memory) return;
+    {
+        drw::GraphicsObject g;
+        g.FromHdc(memory);
+        draw(g, w, h);
+    }
+    BitBlt(dc, 0, 0, w, h, memory, 0, 0, SRCCOPY);
+}
+
+void FillPathSolid(drw::GraphicsObject& g, const drw::PathObject& path, uint32_t argb);
+// A linear gradient from (x1, y1) to (x2, y2).
+void FillPathGradient(drw::GraphicsObject& g, const drw::PathObject& path, float x1, float y1,
+                      float x2, float y2, uint32_t from, uint32_t to);
+void OutlinePath(drw::GraphicsObject& g, const drw::PathObject& path, uint32_t argb,
+                 float width = 1.0f);
+// A picture loaded from its bytes drawn stretched into (x, y, w, h); with
+// w or h below 0, at its own pixel size. Nothing when it cannot be loaded.
+void DrawPicture(drw::GraphicsObject& g, const rt::ByteString& bytes, float x, float y,
+                 float w = -1, float h = -1);
+// Width and height of a picture in pixels, (0, 0) when it cannot be loaded.
+drw::Point PictureSize(const rt::ByteString& bytes);
+
+}  // namespace skin

@@ -1,0 +1,132 @@
+#include "skin/controls/progress_bar.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+
+#include "drawing/graphics.h"
+#include "drawing/path.h"
+#include "skin/controls/glass_paint.h"
+#include "skin/controls/live_entry.h"
+#include "skin/controls/subclass.h"
+#include "skin/engine.h"
+#include "skin/gdi_handles.h"
+#include "skin/helpers.h"
+#include "skin/record.h"
+
+namespace skin {
+namespace {
+
+int FindProgressBarEntry(int record, HWND window) {
+    const auto& bars = SkinWindowTable[record].ProgressBars;
+    for (int i = 1; i <= bars.Count(); ++i)
+        if (bars[i].Window == window) return i;
+    return 0;
+}
+
+}  // namespace
+
+double ProgressExtent(int size, int position, int low, int high) {
+    const double range = static_cast<double>(high) - low;
+    if (range <= 0) return 0;
+    const double length = size / range * (static_cast<double>(position) - low);
+    if (!(length > 0)) return 0;
+    // A position far beyond the high end only needs to reach past the edge.
+    return length > 1e9 ? 1e9 : length;
+}
+
+int ProgressLength(int size, int position, int low, int high) {
+    return static_cast<int>(ProgressExtent(size, position, low, high));
+}
+
+void AttachProgressBars(int record, HWND parent) {
+    if (SkinControlsFlag == 0) return;
+    for (HWND child = FindWindowExA(parent, nullptr, PROGRESS_CLASSA, nullptr); child;
+         child = FindWindowExA(parent, child, PROGRESS_CLASSA, nullptr)) {
+        // Subclassing a bar twice would make the skin procedure its own
+        // replaced procedure.
+        if (FindProgressBarEntry(record, child)) continue;
+        auto& bars = SkinWindowTable[record].ProgressBars;
+        const int index = TakeEntry(bars);
+        SkinnedProgressBar& entry = bars[index];
+        entry.Vertical = (GetWindowLongA(child, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
+        SubclassControl(entry, child, record, index, ProgressBarSkinProc);
+    }
+}
+
+LRESULT CALLBACK ProgressBarSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ControlIds ids;
+    // Properties that no longer name a live entry: leave the bar to itself.
+    if (!LiveEntryOf(window, &SkinWindowRecord::ProgressBars, &ids))
+        return CallPreviousProc(window, message, wParam, lParam);
+    switch (message) {
+    case WM_MOVE:
+        PaintProgressBar(ids.record, ids.entry);
+        break;
+    case WM_ERASEBKGND:
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return 1;
+    case WM_PAINT: {
+        {
+            PaintDc paint(window);
+            PaintProgressBar(ids.record, ids.entry);
+        }
+        return DefWindowProcA(window, WM_PAINT, wParam, lParam);
+    }
+    case WM_NCPAINT:
+        PaintProgressBar(ids.record, ids.entry);
+        return 1;
+    default:
+        break;
+    }
+    return CallPreviousProc(window, message, wParam, lParam);
+}
+
+void PaintProgressBar(int record, int entry) {
+    const SkinnedProgressBar& bar = SkinWindowTable[record].ProgressBars[entry];
+    HWND p = bar.Window;
+    const bool vertical = bar.Vertical != 0;
+    RECT window{};
+    GetWindowRect(p, &window);
+    const int W = window.right - window.left, H = window.bottom - window.top;
+    auto f = [](double v) { return static_cast<float>(v); };
+
+    const int position = static_cast<int>(SendMessageA(p, PBM_GETPOS, 0, 0));
+    PBRANGE range{};
+    SendMessageA(p, PBM_GETRANGE, 0, reinterpret_cast<LPARAM>(&range));
+
+    WindowDc dc(p, DcArea::Window);
+    PaintOverBackground(p, dc, RECT{0, 0, W, H}, [&](drw::GraphicsObject& g, int, int) {
+        drw::PathObject frame;
+        frame.Create();
+        AddRoundedRectPath(frame, 0, 0, f(W - 1), f(H - 1), 5);
+        OutlinePath(g, frame, 0x32000000);
+
+        drw::PathObject trough;
+        trough.Create();
+        AddRoundedRectPath(trough, 1, 1, f(W - 2), f(H - 2), 1);
+        FillPathGradient(g, trough, 0, 0, vertical ? f(W - 1) : 0, vertical ? 0 : f(H - 1),
+                         0xA0FFFFFF, 0x1E000000);
+
+        int x0 = 0, y0 = 0, bw = 0, bh = 0, length = 0;
+        float gx1 = 0, gy1 = 0, gx2 = 0, gy2 = 0;
+        if (vertical) {
+            const double extent = ProgressExtent(H, position, range.iLow, range.iHigh);
+            length = static_cast<int>(extent);
+            x0 = 0, y0 = static_cast<int>(H - extent), bw = W, bh = length;
+            gx1 = 0, gy1 = f(y0), gx2 = f(W - 1), gy2 = f(y0);
+        } else {
+            length = ProgressLength(W, position, range.iLow, range.iHigh);
+            bw = length, bh = H;
+            gx2 = 0, gy2 = f(H - 1);
+        }
+        if (length <= 0) return;
+        drw::PathObject fill;
+        fill.Create();
+        AddRoundedRectPath(fill, f(x0 + 1), f(y0 + 1), f(bw - 3), f(bh - 3), 3);
+        FillPathGradient(g, fill, gx1, gy1, gx2, gy2, 0x5AFFFFFF, ColorRefToArgb(ThemeColor, 255));
+        OutlinePath(g, fill, ColorRefToArgb(ThemeColor, 150));
+    });
+}
+
+}  // namespace skin

@@ -1,0 +1,430 @@
+// The window procedure of skinned top-level windows: painting from the
+// cached rendering, the caption buttons' hover fade and clicks, minimize and
+// maximize bookkeeping, track sizes, background brushes for child controls,
+// repaints of controls whose contents change, working-set trimming on
+// deactivation, and the detach when the window goes.
+#include "skin/window_proc.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "skin/attach.h"
+#include "skin/caption_buttons.h"
+#include "skin/caption_paint.h"
+#include "skin/capture.h"
+#include "skin/controls/edit.h"
+#include "skin/controls/push_button.h"
+#include "skin/engine.h"
+#include "skin/gdi_handles.h"
+#include "skin/helpers.h"
+#include "skin/record.h"
+#include "skin/working_set.h"
+
+namespace skin {
+namespace {
+
+LRESULT Forward(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto previous = reinterpret_cast<WNDPROC>(GetPropA(window, prop::Hw_hProc));
+    if (!previous) return DefWindowProcA(window, message, wParam, lParam);
+    return CallWindowProcA(previous, window, message, wParam, lParam);
+}
+
+RECT ClientRectOf(HWND window) {
+    RECT c{};
+    GetClientRect(window, &c);
+    return c;
+}
+
+// Height of the taskbar's rectangle, whatever edge it is docked at; 0 when
+// there is no taskbar.
+int TaskbarHeight() {
+    RECT r{};
+    if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr)) GetWindowRect(tray, &r);
+    return r.bottom - r.top;
+}
+
+// ---- caption button painting, never with GDI+ down ------------------------------
+
+void PaintButton(SkinEngine& e, int record, int button, std::optional<bool> pressed = {},
+                 std::optional<int> alpha = {}) {
+    if (EngineGdiplusUp()) e.PaintCaptionButton(record, button, nullptr, pressed, alpha);
+}
+
+// ---- rows of the message table ----------------------------------------------------
+
+void OnShowWindow(SkinEngine& e, HWND window, int record) {
+    SkinWindowRecord& r = SkinWindowTable[record];
+    if (r.Minimized != 0) {
+        r.Minimized = 0;
+        return;
+    }
+    PaintDc paint(window);
+    if (EngineGdiplusUp()) e.RenderWindow(record, 1);
+}
+
+void OnPaint(SkinEngine& e, HWND window) {
+    PaintDc paint(window);
+    const int record = WindowRecordOf(window);
+    if (record == 0 || SkinWindowTable[record].Minimized != 0) return;
+    // Without GDI+ no new rendering can be made; the last one stands.
+    if (SkinWindowTable[record].RenderNeeded == 0 || !EngineGdiplusUp()) {
+        e.BlitWindowCache(record, paint);
+        return;
+    }
+    e.RenderWindow(record, 1);
+    // The rendering's region change sent messages; look the record up again.
+    if (const int again = WindowRecordOf(window)) SkinWindowTable[again].RenderNeeded = 0;
+}
+
+void OnDoubleClick(SkinEngine& e, int record, LPARAM lParam) {
+    const SkinWindowRecord& r = SkinWindowTable[record];
+    if (MouseY(lParam) > r.CaptionHeight || r.FrameGestures == 0) return;
+    const int button = e.FindMaximizeButton(record);
+    if (button > 0) e.OnCaptionButtonClick(record, button);
+}
+
+void OnMouseMove(SkinEngine& e, HWND window, int record, LPARAM lParam) {
+    const RECT client = ClientRectOf(window);
+    SkinWindowRecord& r = SkinWindowTable[record];
+    if (r.MouseTracked == 0) {
+        TRACKMOUSEEVENT track{sizeof track, TME_HOVER | TME_LEAVE, window, 1};
+        TrackMouseEvent(&track);
+    }
+    if (r.CaptionOn == 0) return;
+    if (IsInCaptionButtonStrip(record, lParam)) {
+        if (r.FadeTimerOn == 0) {
+            SetTimer(window, FadeTimerId(window), kFadeTickMs, nullptr);
+            r.FadeTimerOn = 1;
+        }
+    } else {
+        // The timer runs on until a running fade-out has finished.
+        r.FadeTimerOn = 0;
+    }
+    e.PointerCaptionButton = e.HitCaptionButton(record, MouseX(lParam), MouseY(lParam));
+    const int previous = r.HotCaptionButton;
+    const int now = e.PointerCaptionButton;
+    if (previous > 0 && now != previous) {
+        // An unfinished fade-out is cut short before the next one starts.
+        if (r.FadeOut.Step < kFadeSteps) PaintButton(e, record, r.FadeOut.Button, false, 0);
+        r.FadeOut = {previous, 0};
+    }
+    if (now > 0 && now != previous) r.FadeIn = {now, 0};
+    r.HotCaptionButton = now;
+    if (r.Maximized == 0) e.UpdateResizeCursor(record, lParam, client);
+}
+
+void OnFadeTick(SkinEngine& e, HWND window, int record) {
+    SkinWindowRecord& r = SkinWindowTable[record];
+    if (r.FadeIn.Button > 0 && r.FadeIn.Step < kFadeSteps) {
+        ++r.FadeIn.Step;
+        PaintButton(e, record, r.FadeIn.Button, false, FadeInAlpha(r.FadeIn.Step));
+    }
+    // Painted last, so a button fading both ways shows its fade-out.
+    if (r.FadeOut.Button > 0 && r.FadeOut.Step < kFadeSteps) {
+        ++r.FadeOut.Step;
+        PaintButton(e, record, r.FadeOut.Button, false, FadeOutAlpha(r.FadeOut.Step));
+    }
+    const bool pointerGone = r.MouseTracked == 0 || r.FadeTimerOn == 0;
+    const bool fadeOutDone = r.FadeOut.Step >= kFadeSteps || r.FadeOut.Button == 0;
+    if (pointerGone && fadeOutDone) {
+        r.FadeTimerOn = 0;
+        KillTimer(window, FadeTimerId(window));
+        r.HotCaptionButton = 0;
+        r.FadeIn = {};
+        r.FadeOut = {};
+    }
+}
+
+void OnMouseLeave(SkinEngine& e, int record) {
+    SkinWindowRecord& r = SkinWindowTable[record];
+    r.MouseTracked = 0;
+    // A press that left the window with the pointer clicks nothing later.
+    r.CaptionPressPending = 0;
+    if (r.HotCaptionButton <= 0 || r.CaptionOn == 0) return;
+    if (r.FadeOut.Step < kFadeSteps && r.FadeIn.Step < kFadeSteps) {
+        PaintButton(e, record, r.FadeOut.Button);
+        r.FadeIn = {};
+    }
+    r.FadeOut = {r.HotCaptionButton, 0};
+    r.HotCaptionButton = 0;
+}
+
+void OnLeftButtonDown(SkinEngine& e, HWND window, int record, LPARAM lParam) {
+    const RECT client = ClientRectOf(window);
+    {
+        SkinWindowRecord& r = SkinWindowTable[record];
+        r.FadeIn.Button = 0;
+        r.CaptionPressPending = 0;
+        if (r.CaptionOn == 0) return;
+        if (r.Maximized == 0 && r.Minimized == 0) e.CaptionMouseDown(record, lParam, client);
+    }
+    // A move or sizing loop may have run: the record is looked up again.
+    record = WindowRecordOf(window);
+    if (record == 0) return;
+    e.PointerCaptionButton = e.HitCaptionButton(record, MouseX(lParam), MouseY(lParam));
+    if (e.PointerCaptionButton > 0) {
+        SkinWindowTable[record].CaptionPressPending = 1;
+        PaintButton(e, record, e.PointerCaptionButton, true);
+    }
+}
+
+void OnLeftButtonUp(SkinEngine& e, int record) {
+    SkinWindowRecord& r = SkinWindowTable[record];
+    const bool pressed = r.CaptionPressPending != 0;
+    r.CaptionPressPending = 0;
+    const int button = e.PointerCaptionButton;
+    if (!pressed || e.CaptionClickThunkAddress == 0 || button <= 0 ||
+        button > r.CaptionButtons.Count() || r.CaptionOn == 0)
+        return;
+    // The click goes through the engine's caption-click entry point.
+    using ClickEntry = void(__stdcall*)(int, int);
+    reinterpret_cast<ClickEntry>(e.CaptionClickThunkAddress)(record, button);
+}
+
+void OnSysCommand(int record, WPARAM wParam) {
+    SkinWindowRecord& r = SkinWindowTable[record];
+    switch (wParam & 0xFFF0) {
+    case SC_MAXIMIZE:
+        r.Maximized = 1;
+        r.RenderNeeded = 1;
+        break;
+    case SC_RESTORE:
+        r.RenderNeeded = 1;
+        r.Minimized = 0;
+        break;
+    case SC_MINIMIZE:
+        r.RenderNeeded = 1;
+        r.Minimized = 1;
+        break;
+    default:
+        break;
+    }
+}
+
+void OnSetText(SkinEngine& e, int record, LPARAM lParam) {
+    const SkinWindowRecord& r = SkinWindowTable[record];
+    if (r.DrawTitle == 0 || r.CaptionOn == 0 || !EngineGdiplusUp()) return;
+    // A NULL text is the empty title.
+    const char* text = reinterpret_cast<const char*>(lParam);
+    e.PaintCaption(record, nullptr, rt::AnsiText(text ? text : ""));
+}
+
+void OnGetMinMaxInfo(int record, LPARAM lParam) {
+    const SkinWindowRecord& r = SkinWindowTable[record];
+    MINMAXINFO info;
+    std::memcpy(&info, reinterpret_cast<const void*>(lParam), sizeof info);
+    info.ptMinTrackSize = POINT{r.MinTrackWidth, r.MinTrackHeight};
+    if (r.Maximized != 0)
+        info.ptMaxTrackSize = POINT{rt::ScreenWidth(), rt::ScreenHeight() - TaskbarHeight()};
+    else
+        info.ptMaxTrackSize = POINT{r.MaxTrackWidth, r.MaxTrackHeight};
+    std::memcpy(reinterpret_cast<void*>(lParam), &info, sizeof info);
+}
+
+// A window whose client area covers the whole screen counts as maximized and
+// is fitted above the taskbar. Its own SetWindowPos comes back here: the
+// nested call does nothing, and no call is made when the window already has
+// that size (with no taskbar, the screen itself).
+void DetectMaximized(HWND window, int record) {
+    SkinWindowRecord& r = SkinWindowTable[record];
+    if (r.MaximizeButtonOn != 1 || r.FittingToScreen != 0) return;
+    const RECT client = ClientRectOf(window);
+    const int w = rt::ScreenWidth();
+    const int h = rt::ScreenHeight();
+    if (client.right != w || client.bottom != h) return;
+    r.Maximized = 1;
+    const int fitted = h - TaskbarHeight();
+    RECT now{};
+    GetWindowRect(window, &now);
+    if (now.right - now.left == w && now.bottom - now.top == fitted) return;
+    r.FittingToScreen = 1;
+    SetWindowPos(window, nullptr, 0, 0, w, fitted, SWP_NOZORDER | SWP_NOOWNERZORDER);
+    if (const int again = WindowRecordOf(window)) SkinWindowTable[again].FittingToScreen = 0;
+}
+
+void OnWindowPosChanged(SkinEngine& e, HWND window, int record) {
+    DetectMaximized(window, record);
+    record = WindowRecordOf(window);
+    if (record == 0) return;
+    e.LayoutCaptionButtons(record);
+    if (SkinWindowTable[record].StatusHeight > 0) e.LayoutStatusBar(record);
+}
+
+void OnSize(SkinEngine& e, int record) {
+    SkinWindowRecord& r = SkinWindowTable[record];
+    r.HotCaptionButton = 0;
+    // The size message of the first showing in the process comes right after
+    // that showing's rendering and does not ask for another.
+    if (FirstSizePending != 0) {
+        r.RenderNeeded = 0;
+        FirstSizePending = 0;
+    } else {
+        r.RenderNeeded = 1;
+    }
+    e.LayoutDockedPanes(record);
+}
+
+// No background at all: the control draws over what lies under it.
+LRESULT HollowBrush(HDC dc, HWND control) {
+    SetTextColor(dc, static_cast<COLORREF>(ReadProp(control, prop::Kj_Ztys)));
+    SetBkMode(dc, TRANSPARENT);
+    // The bitmap behind an earlier glass brush stays in Kj_wtjb until the
+    // control's next glass brush or its end.
+    HGDIOBJ hollow = GetStockObject(NULL_BRUSH);
+    HGDIOBJ previous = GetPropA(control, prop::Kj_dxjb);
+    if (previous != hollow) DeleteCountedObject(previous);
+    WriteProp(control, prop::Kj_dxjb, reinterpret_cast<std::intptr_t>(hollow));
+    return reinterpret_cast<LRESULT>(hollow);
+}
+
+bool TransparentControls() { return SkinControlsFlag != 0 && TransparentControlsFlag != 0; }
+
+// Controls whose contents move or change repaint over the skin's picture.
+void RepaintChangedControl(WPARAM wParam, LPARAM lParam) {
+    const HWND control = reinterpret_cast<HWND>(lParam);
+    const UINT code = HIWORD(wParam);
+    const rt::AnsiText cls = GetClassNameText(control);
+    bool repaint = false;
+    if (cls == "Edit")
+        repaint = code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
+    else if (cls == "ListBox")
+        repaint = code == LBN_SELCHANGE || code == LBN_SELCANCEL;
+    else if (cls == "ComboBox")
+        repaint = code == CBN_KILLFOCUS || code == CBN_SELCHANGE;
+    if (repaint) InvalidateRect(control, nullptr, TRUE);
+}
+
+void RepaintExpandedTree(LPARAM lParam) {
+    NMHDR header{};
+    SIZE_T read = 0;
+    // The header is copied with a checked read: a bad pointer copies nothing.
+    if (!lParam || !ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(lParam),
+                                      &header, sizeof header, &read) ||
+        read != sizeof header)
+        return;
+    const int code = static_cast<int>(header.code);
+    if (code == static_cast<int>(TVN_ITEMEXPANDINGA) || code == static_cast<int>(TVN_ITEMEXPANDEDA))
+        InvalidateRect(header.hwndFrom, nullptr, TRUE);
+}
+
+}  // namespace
+
+int WindowRecordOf(HWND window) { return OwnRecordIndex(window); }
+
+bool EngineGdiplusUp() { return !(GdiplusShutdownCalls() > 0 && GdiplusToken == 0); }
+
+LRESULT SkinEngine::SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Rows that need the record skip their action when the window has none.
+    const int record = WindowRecordOf(window);
+    switch (message) {
+    case WM_QUIT:
+        ShutdownGdiplus(GdiplusToken);
+        break;
+    case WM_NCDESTROY:
+        DetachSkinWindow(window);
+        KillTimer(window, FadeTimerId(window));
+        break;
+    case WM_SHOWWINDOW:
+        if (wParam == 1 && record) OnShowWindow(*this, window, record);
+        break;
+    case WM_ERASEBKGND:
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return 1;
+    case WM_PAINT:
+        OnPaint(*this, window);
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_LBUTTONDBLCLK:
+        if (record) OnDoubleClick(*this, record, lParam);
+        break;
+    case WM_MOUSEMOVE:
+        if (record) OnMouseMove(*this, window, record, lParam);
+        break;
+    case WM_MOUSEHOVER:
+        if (record) SkinWindowTable[record].MouseTracked = 1;
+        break;
+    case WM_MOUSELEAVE:
+        if (record) OnMouseLeave(*this, record);
+        break;
+    case WM_TIMER:
+        if (wParam == FadeTimerId(window) && record) OnFadeTick(*this, window, record);
+        break;
+    case WM_GETMINMAXINFO:
+        if (record && lParam) OnGetMinMaxInfo(record, lParam);
+        break;
+    case WM_WINDOWPOSCHANGED:
+        if (record) OnWindowPosChanged(*this, window, record);
+        break;
+    case WM_SIZE:
+        if (record) OnSize(*this, record);
+        break;
+    case WM_LBUTTONDOWN:
+        if (record) OnLeftButtonDown(*this, window, record, lParam);
+        break;
+    case WM_LBUTTONUP:
+        if (record) OnLeftButtonUp(*this, record);
+        break;
+    case WM_SYSCOMMAND:
+        if (record) OnSysCommand(record, wParam);
+        break;
+    case WM_QUERYOPEN:
+        if (record) SkinWindowTable[record].Minimized = 0;
+        break;
+    case WM_SETTEXT:
+        if (record) OnSetText(*this, record, lParam);
+        break;
+    case WM_DRAWITEM:
+        if (record) DispatchOwnerDrawMessage(record, lParam);
+        break;
+    case WM_CTLCOLOREDIT:
+        // The edit field of a combo box gets its background from the box.
+        if (TransparentControls() && EngineGdiplusUp() &&
+            GetClassNameText(GetParent(reinterpret_cast<HWND>(lParam))) != "ComboBox")
+            return reinterpret_cast<LRESULT>(
+                HandOutGlassBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        break;
+    case WM_CTLCOLORSTATIC:
+        if (TransparentControls() && EngineGdiplusUp())
+            return reinterpret_cast<LRESULT>(
+                HandOutGlassBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        break;
+    case WM_CTLCOLORLISTBOX: {
+        const HWND box = reinterpret_cast<HWND>(lParam);
+        if (TransparentControls() && GetClassNameText(box) == "ListBox" && !IsOwnerDrawListBox(box))
+            return HollowBrush(reinterpret_cast<HDC>(wParam), box);
+        break;
+    }
+    case WM_CTLCOLORBTN:
+        if (TransparentControls())
+            return HollowBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        break;
+    case WM_ACTIVATEAPP:
+        if (wParam == 0) StartWorkingSetTrim();
+        break;
+    case WM_COMMAND:
+        if (TransparentControls()) RepaintChangedControl(wParam, lParam);
+        break;
+    case WM_NOTIFY:
+        RepaintExpandedTree(lParam);
+        break;
+    default:
+        // WM_DESTROY, WM_MOVE, WM_CTLCOLORSCROLLBAR, scrolling and the rest:
+        // the replaced procedure's.
+        break;
+    }
+    return Forward(window, message, wParam, lParam);
+}
+
+void SkinEngine::SetControlTextColor(HWND control, COLORREF colour) {
+    if (!control) return;
+    if (GetClassNameText(control) == "ComboBox") {
+        // A combo box shows its text in its edit field; a drop-down list has
+        // none and keeps its colour.
+        if (HWND edit = FindWindowExA(control, nullptr, "Edit", nullptr))
+            WriteProp(edit, prop::Kj_Ztys, static_cast<std::intptr_t>(colour));
+        return;
+    }
+    WriteProp(control, prop::Kj_Ztys, static_cast<std::intptr_t>(colour));
+}
+
+}  // namespace skin

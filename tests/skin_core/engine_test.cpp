@@ -1,0 +1,293 @@
+// The engine object: callback thunks, control options, GDI+ start and
+// shut-down, the module start routine and destruction.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "skin/engine.h"
+#include "skin/method_table.h"
+#include "skin/record.h"
+
+using namespace skin;
+
+namespace {
+
+uint16_t ReadControlWord() {
+    uint16_t cw = 0;
+    __asm__ volatile("fnstcw %0" : "=m"(cw));
+    return cw;
+}
+void WriteControlWord(uint16_t cw) { __asm__ volatile("fldcw %0" : : "m"(cw)); }
+
+// What a test operation saw when a thunk called it.
+struct Seen {
+    SkinEngine* self = nullptr;
+    uint32_t args[4] = {};
+    uint16_t controlWord = 0;
+    int calls = 0;
+};
+Seen seen;
+
+template <int N>
+uint32_t TestOperation(SkinEngine* self, const uint32_t* args) {
+    seen.self = self;
+    for (int i = 0; i < N; ++i) seen.args[i] = args[i];
+    seen.controlWord = ReadControlWord();
+    ++seen.calls;
+    // Leave the FPU in a state no caller expects: the thunk must restore it.
+    WriteControlWord(0x0C7F);
+    return 1000 + N;
+}
+
+// Calls fn and reports whether the stack pointer came back to where it was.
+template <class Fn, class... A>
+uint32_t CallBalanced(Fn fn, bool& balanced, A... a) {
+    uint32_t before = 0, after = 0;
+    __asm__ volatile("movl %%esp, %0" : "=r"(before));
+    uint32_t r = fn(a...);
+    __asm__ volatile("movl %%esp, %0" : "=r"(after));
+    balanced = before == after;
+    return r;
+}
+
+bool IsExecutable(std::uintptr_t address) {
+    MEMORY_BASIC_INFORMATION info{};
+    if (!VirtualQuery(reinterpret_cast<void*>(address), &info, sizeof info)) return false;
+    return info.State == MEM_COMMIT &&
+           (info.Protect & (PAGE_EXECUTE | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE)) != 0;
+}
+
+bool IsFreed(std::uintptr_t address) {
+    MEMORY_BASIC_INFORMATION info{};
+    VirtualQuery(reinterpret_cast<void*>(address), &info, sizeof info);
+    return info.State == MEM_FREE;
+}
+
+}  // namespace
+
+TEST(CallbackThunk, PassesArgumentsInOrderAndKeepsTheCallersFpuControlWord) {
+    using Fn0 = uint32_t(__stdcall*)();
+    using Fn2 = uint32_t(__stdcall*)(uint32_t, uint32_t);
+    using Fn4 = uint32_t(__stdcall*)(uint32_t, uint32_t, uint32_t, uint32_t);
+    SkinEngine* object = reinterpret_cast<SkinEngine*>(0x12345678);
+    CallbackThunk t0 = CallbackThunk::Build(object, &TestOperation<0>, 0);
+    CallbackThunk t2 = CallbackThunk::Build(object, &TestOperation<2>, 2);
+    CallbackThunk t4 = CallbackThunk::Build(object, &TestOperation<4>, 4);
+    ASSERT_FALSE(t0.Empty());
+    ASSERT_FALSE(t2.Empty());
+    ASSERT_FALSE(t4.Empty());
+    // Code that data execution prevention lets run.
+    EXPECT_TRUE(IsExecutable(t0.Address()));
+
+    const uint16_t callerWord = 0x027F;  // 53-bit precision, as some hosts run
+    const uint16_t original = ReadControlWord();
+    bool balanced = false;
+
+    seen = {};
+    WriteControlWord(callerWord);
+    EXPECT_EQ(CallBalanced(reinterpret_cast<Fn0>(t0.Address()), balanced), 1000u);
+    EXPECT_EQ(ReadControlWord(), callerWord);
+    EXPECT_TRUE(balanced);
+    EXPECT_EQ(seen.self, object);
+    EXPECT_EQ(seen.controlWord & 0x1F3F, 0x033F);  // nearest, 64-bit, all masked
+
+    seen = {};
+    WriteControlWord(callerWord);
+    EXPECT_EQ(CallBalanced(reinterpret_cast<Fn2>(t2.Address()), balanced, 11u, 22u), 1002u);
+    EXPECT_EQ(ReadControlWord(), callerWord);
+    EXPECT_TRUE(balanced);
+    EXPECT_EQ(seen.args[0], 11u);
+    EXPECT_EQ(seen.args[1], 22u);
+    EXPECT_EQ(seen.controlWord & 0x1F3F, 0x033F);
+
+    seen = {};
+    WriteControlWord(callerWord);
+    EXPECT_EQ(CallBalanced(reinterpret_cast<Fn4>(t4.Address()), balanced, 1u, 0xFFFFFFFFu, 3u,
+                           0x80000000u),
+              1004u);
+    EXPECT_EQ(ReadControlWord(), callerWord);
+    EXPECT_TRUE(balanced);
+    EXPECT_EQ(seen.args[0], 1u);
+    EXPECT_EQ(seen.args[1], 0xFFFFFFFFu);
+    EXPECT_EQ(seen.args[2], 3u);
+    EXPECT_EQ(seen.args[3], 0x80000000u);
+    EXPECT_EQ(seen.calls, 1);
+
+    WriteControlWord(original);
+}
+
+TEST(CallbackThunk, EmptyForAnEmptySlotOrAnArgumentCountOutOfRange) {
+    SkinEngine* object = reinterpret_cast<SkinEngine*>(0x1000);
+    EXPECT_TRUE(CallbackThunk::Build(object, nullptr, 2).Empty());
+    EXPECT_TRUE(CallbackThunk::Build(object, &TestOperation<0>, -1).Empty());
+    EXPECT_TRUE(CallbackThunk::Build(object, &TestOperation<0>, 257).Empty());
+    EXPECT_FALSE(CallbackThunk::Build(object, &TestOperation<0>, 256).Empty());
+    EXPECT_FALSE(CallbackThunk::Build(object, &TestOperation<0>, 0).Empty());
+}
+
+TEST(CallbackThunk, DuplicateIsNewCodeCallingTheSameObject) {
+    using Fn2 = uint32_t(__stdcall*)(uint32_t, uint32_t);
+    SkinEngine* object = reinterpret_cast<SkinEngine*>(0x4242);
+    CallbackThunk original = CallbackThunk::Build(object, &TestOperation<2>, 2);
+    CallbackThunk copy = original.Duplicate();
+    ASSERT_FALSE(copy.Empty());
+    EXPECT_NE(copy.Address(), original.Address());
+    const std::uintptr_t freedAt = original.Address();
+    original.Free();
+    EXPECT_TRUE(IsFreed(freedAt));
+    seen = {};
+    EXPECT_EQ(reinterpret_cast<Fn2>(copy.Address())(5, 6), 1002u);
+    EXPECT_EQ(seen.self, object);
+    EXPECT_EQ(seen.args[1], 6u);
+}
+
+TEST(SkinEngine, ThunkOfATableSlotReachesTheEngineOperation) {
+    using Fn3 = uint32_t(__stdcall*)(uint32_t, uint32_t, uint32_t);
+    SkinEngine engine;
+    EXPECT_EQ(engine.FrameBorderWidth, 0);
+    CallbackThunk options = engine.BuildCallbackThunk(Operation::SetControlOptions, 3);
+    ASSERT_FALSE(options.Empty());
+    reinterpret_cast<Fn3>(options.Address())(0, 77, 0);
+    EXPECT_EQ(SkinControlsFlag, 0);
+    EXPECT_EQ(GlassAlpha, 77);
+    EXPECT_EQ(TransparentControlsFlag, 1);  // an alpha through a thunk is given
+    EXPECT_EQ(TrackbarBackgroundFlag, 0);
+    engine.SetControlOptions(1);
+    // An operation whose result is no 32-bit value has no slot.
+    EXPECT_TRUE(engine.BuildCallbackThunk(Operation::GetCaptionStripRect, 1).Empty());
+    EXPECT_TRUE(engine.BuildCallbackThunk(Operation::SetControlOptions, 300).Empty());
+    // The caption-click address follows its thunk.
+    EXPECT_EQ(engine.CaptionClickThunkAddress, engine.CaptionClickThunk.Address());
+}
+
+TEST(SkinEngine, SetControlOptionsOverGivenAndOmittedArguments) {
+    struct Case {
+        int skin;
+        std::optional<int> alpha, trackbar;
+        int skinFlag, glassAlpha, transparent, trackbarFlag;
+    };
+    const Case cases[] = {
+        {1, std::nullopt, std::nullopt, 1, 160, 0, 1},
+        {1, 10, std::nullopt, 1, 10, 1, 1},  // what the application passes
+        {1, 0, std::nullopt, 1, 0, 1, 1},    // alpha 0 given is still given
+        {0, 255, 0, 0, 255, 1, 0},
+        {0, std::nullopt, 0, 0, 160, 0, 0},
+        {5, std::nullopt, 1, 5, 160, 0, 1},
+    };
+    SkinEngine engine;
+    for (const Case& c : cases) {
+        GlassAlpha = -1;
+        TransparentControlsFlag = -1;
+        TrackbarBackgroundFlag = -1;
+        engine.SetControlOptions(c.skin, c.alpha, c.trackbar);
+        EXPECT_EQ(SkinControlsFlag, c.skinFlag);
+        EXPECT_EQ(GlassAlpha, c.glassAlpha);
+        EXPECT_EQ(TransparentControlsFlag, c.transparent);
+        EXPECT_EQ(TrackbarBackgroundFlag, c.trackbarFlag);
+    }
+    engine.SetControlOptions(1);
+}
+
+TEST(SkinEngine, GdiplusIsShutDownOncePerRun) {
+    enum Step { NoToken, RunToken, ZeroToken, Destroy };
+    struct Case {
+        const char* what;
+        Step first, second;
+        int shutdowns;
+    };
+    const Case cases[] = {
+        {"twice without a token", NoToken, NoToken, 1},
+        {"window procedure, then Destroy", RunToken, Destroy, 1},
+        {"Destroy, then without a token", Destroy, NoToken, 1},
+        {"with the run's token, then without", RunToken, NoToken, 1},
+        {"a token of 0 twice", ZeroToken, ZeroToken, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SkinEngine engine;
+        GdiplusToken = StartGdiplus();
+        ASSERT_NE(GdiplusToken, 0u);
+        ASSERT_EQ(SavedGdiplusToken, GdiplusToken);
+        const int before = GdiplusShutdownCalls();
+        for (Step step : {c.first, c.second}) {
+            switch (step) {
+                case NoToken: ShutdownGdiplus(); break;
+                case RunToken: ShutdownGdiplus(GdiplusToken); break;
+                case ZeroToken: ShutdownGdiplus(0); break;
+                case Destroy: engine.Destroy(); break;
+            }
+        }
+        EXPECT_EQ(GdiplusShutdownCalls() - before, c.shutdowns);
+        // Whatever was left running is shut down, so the next case starts clean.
+        ShutdownGdiplus(GdiplusToken);
+        ShutdownGdiplus();
+    }
+}
+
+TEST(SkinEngine, ModuleStartRunsGdiplusLoadsIcon129AndSetsTheDefaults) {
+    FirstSizePending = 0;
+    SkinControlsFlag = 0;
+    GlassAlpha = 3;
+    ThemeColor = 0;
+    TrackbarBackgroundFlag = 0;
+    EXPECT_EQ(SkinModuleStart(), 0);
+    EXPECT_NE(GdiplusToken, 0u);
+    EXPECT_EQ(SavedGdiplusToken, GdiplusToken);
+    EXPECT_EQ(FirstSizePending, 1);
+    EXPECT_EQ(SkinControlsFlag, 1);
+    EXPECT_EQ(GlassAlpha, 160);
+    EXPECT_EQ(ThemeColor, 0x00DDCA22u);
+    EXPECT_EQ(TrackbarBackgroundFlag, 1);
+    // The icon is the executable's resource 129.
+    ASSERT_NE(ProgramIcon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(ProgramIcon, &info));
+    BITMAP colour{};
+    GetObjectA(info.hbmColor, sizeof colour, &colour);
+    EXPECT_EQ(colour.bmWidth, GetSystemMetrics(SM_CXICON));
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    EXPECT_NE(FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(129),
+                            reinterpret_cast<LPCSTR>(RT_GROUP_ICON)),
+              nullptr);
+
+    // Destroy gives everything back: the icon, GDI+ (once) and both thunks.
+    SkinEngine engine;
+    engine.WindowProcThunk = CallbackThunk::Build(&engine, &TestOperation<0>, 0);
+    const std::uintptr_t code = engine.WindowProcThunk.Address();
+    const int before = GdiplusShutdownCalls();
+    engine.Destroy();
+    engine.Destroy();
+    EXPECT_EQ(GdiplusShutdownCalls() - before, 1);
+    EXPECT_EQ(ProgramIcon, nullptr);
+    EXPECT_EQ(GdiplusToken, 0u);
+    EXPECT_TRUE(engine.WindowProcThunk.Empty());
+    EXPECT_EQ(engine.CaptionClickThunkAddress, 0u);
+    EXPECT_TRUE(IsFreed(code));
+}
+
+TEST(SkinEngine, GlobalStartUpMadeTheEngineAndTheEndRoutineFreesEverything) {
+    // The engine object exists before main, as part of the global start-up.
+    ASSERT_NE(Engine, nullptr);
+    EXPECT_EQ(GlobalPictureColor, rt::DefaultColour());
+    EXPECT_EQ(Engine->FrameBorderWidth, 0);
+
+    auto record = NewSkinWindowRecord();
+    record->Picture = {1, 2, 3};
+    SkinWindowTable.Append(std::move(record));
+    GlobalPicture = {9, 9};
+    GdiplusToken = StartGdiplus();
+    const int before = GdiplusShutdownCalls();
+    SkinEndRoutine();
+    EXPECT_EQ(Engine, nullptr);
+    EXPECT_EQ(SkinWindowTable.Count(), 0);
+    EXPECT_TRUE(GlobalPicture.empty());
+    EXPECT_EQ(GdiplusShutdownCalls() - before, 1);
+    // A second install makes a new engine; the end routine runs once more.
+    InstallSkinEngine();
+    EXPECT_NE(Engine, nullptr);
+    SkinEndRoutine();
+    EXPECT_EQ(Engine, nullptr);
+}

@@ -1,0 +1,104 @@
+#include "fixture.h"
+
+#include <gdiplus.h>
+
+#include <cstdlib>
+#include <cstdint>
+
+namespace skintest {
+namespace {
+
+// GDI+ runs for the whole test program under its own token, so that the
+// engine's start and shut-down cases stay balanced around it.
+class GdiplusEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        Gdiplus::GdiplusStartupInput input;
+        ASSERT_EQ(Gdiplus::GdiplusStartup(&token_, &input, nullptr), Gdiplus::Ok);
+    }
+    void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
+
+private:
+    ULONG_PTR token_ = 0;
+};
+testing::Environment* const gdiplus = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
+
+}  // namespace
+
+PictureDc::PictureDc(int w, int h, int blue) : dc_(nullptr) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_ = skin::BitmapHandle::Adopt(
+        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    auto* px = static_cast<uint32_t*>(bits);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = PictureAt(x, y, blue);
+            px[y * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        }
+    previous_ = SelectObject(dc_, bitmap_);
+}
+
+void SkinWindowsTest::TearDown() {
+    skin::SkinWindowTable.Clear();
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if (IsWindow(*it)) DestroyWindow(*it);
+    windows_.clear();
+}
+
+HWND SkinWindowsTest::Popup(int x, int y, int w, int h) {
+    HWND hwnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, x, y, w, h, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    // Shown without activation: destroying an active window costs Wine two
+    // seconds without a window manager.
+    ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    windows_.push_back(hwnd);
+    return hwnd;
+}
+
+HWND SkinWindowsTest::Child(HWND parent, const char* cls, DWORD style, int x, int y, int w,
+                            int h, DWORD exStyle) {
+    HWND hwnd = CreateWindowExA(exStyle, cls, "", WS_CHILD | style, x, y, w, h, parent, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    windows_.push_back(hwnd);
+    return hwnd;
+}
+
+int SkinWindowsTest::Skin(HWND window, HDC cache) {
+    auto record = skin::NewSkinWindowRecord();
+    record->Window = window;
+    record->WindowCacheDc = cache;
+    return skin::SkinWindowTable.Append(std::move(record));
+}
+
+int SkinWindowsTest::AddContainer(int record, HWND window, COLORREF fill, int alpha,
+                                  int groupBox, int selfPaint) {
+    skin::SkinnedContainer entry;
+    entry.Window = window;
+    entry.FillColor = fill;
+    entry.FillAlpha = static_cast<uint8_t>(alpha);
+    entry.GroupBox = groupBox;
+    entry.SelfPaint = selfPaint;
+    auto& containers = skin::SkinWindowTable[record].Containers;
+    containers.Append(std::move(entry));
+    return containers.Count();
+}
+
+::testing::AssertionResult ColourNear(COLORREF actual, COLORREF expected, int tolerance) {
+    const int dr = std::abs(int(GetRValue(actual)) - int(GetRValue(expected)));
+    const int dg = std::abs(int(GetGValue(actual)) - int(GetGValue(expected)));
+    const int db = std::abs(int(GetBValue(actual)) - int(GetBValue(expected)));
+    if (dr <= tolerance && dg <= tolerance && db <= tolerance)
+        return ::testing::AssertionSuccess();
+    char text[96];
+    wsprintfA(text, "colour 0x%06X, expected 0x%06X (+-%d)", actual, expected, tolerance);
+    return ::testing::AssertionFailure() << text;
+}
+
+}  // namespace skintest
