@@ -26,7 +26,9 @@ extern rt::CountedArray<MemoryDcEntry> MemoryDcRegistry;
 // skinned container it lies in or is. 0 when no skinned window lies above
 // the control. Release it with ReleaseMemoryDc.
 HDC CaptureControlBackground(HWND control, const RECT& rect);
-// Updates the entry of dc or appends one.
+// Updates the entry of dc or appends one. The registry deletes what it holds
+// through the counted deletes of gdi_handles.h: register only a DC and bitmap
+// made through MemoryDc and BitmapHandle (and released from them).
 void RegisterMemoryDc(HDC dc, HBITMAP bitmap, HGDIOBJ previousBitmap);
 // Deletes a registered DC and its bitmap. False for 0 and for a DC that is
 // not registered (which is left alone).

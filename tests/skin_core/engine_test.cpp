@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "skin/engine.h"
@@ -158,8 +159,19 @@ TEST(SkinEngine, ThunkOfATableSlotReachesTheEngineOperation) {
     // An operation whose result is no 32-bit value has no slot.
     EXPECT_TRUE(engine.BuildCallbackThunk(Operation::GetCaptionStripRect, 1).Empty());
     EXPECT_TRUE(engine.BuildCallbackThunk(Operation::SetControlOptions, 300).Empty());
-    // The caption-click address follows its thunk.
+    // The constructor bound both thunks to their operations.
+    ASSERT_FALSE(engine.WindowProcThunk.Empty());
+    EXPECT_TRUE(IsExecutable(engine.WindowProcThunk.Address()));
+    ASSERT_FALSE(engine.CaptionClickThunk.Empty());
     EXPECT_EQ(engine.CaptionClickThunkAddress, engine.CaptionClickThunk.Address());
+
+    // A copy has its own code for both thunks.
+    std::unique_ptr<SkinEngine> copy = engine.Copy();
+    EXPECT_FALSE(copy->WindowProcThunk.Empty());
+    EXPECT_NE(copy->WindowProcThunk.Address(), engine.WindowProcThunk.Address());
+    EXPECT_EQ(copy->WindowProcThunk.Size(), engine.WindowProcThunk.Size());
+    EXPECT_NE(copy->CaptionClickThunkAddress, engine.CaptionClickThunkAddress);
+    EXPECT_EQ(copy->CaptionClickThunkAddress, copy->CaptionClickThunk.Address());
 }
 
 TEST(SkinEngine, SetControlOptionsOverGivenAndOmittedArguments) {
