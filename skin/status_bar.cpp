@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "drawing/drawing.h"
 #include "skin/gdi_handles.h"
@@ -225,7 +224,6 @@ void DrawGlowText(drw::GraphicsObject& graphics, const rt::AnsiText& text,
     halo.Dispose();
     DrawTextOnce(graphics, text, drw::RectF{layout.x, layout.y, fw, fh},
                  ColorRefToArgb(textColor, 255), face, style, size, alignment, lineAlignment);
-    fprintf(stderr, "DBG glow final status=%d W=%d H=%d layout=%f,%f text=%zu face=%zu size=%f\n", drw::LastStatus, W, H, layout.x, layout.y, text.size(), face.size(), size);
 }
 
 namespace {

@@ -17,6 +17,7 @@
 #include "skin/capture.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
+#include "skin/helpers.h"
 #include "skin/record.h"
 #include "skin/status_bar.h"
 
@@ -48,7 +49,7 @@ testing::Environment* const gdiplus = testing::AddGlobalTestEnvironment(new Gdip
 
 
 // A borderless popup: its client area is the whole window.
-HWND MakeWindow(int width, int height, HWND parent = nullptr) {
+HWND MakeWindow(int width, int height, HWND parent = nullptr, DWORD extraStyle = 0) {
     static const char* const kClass = [] {
         WNDCLASSA wc{};
         wc.lpfnWndProc = DefWindowProcA;
@@ -58,7 +59,7 @@ HWND MakeWindow(int width, int height, HWND parent = nullptr) {
         RegisterClassA(&wc);
         return "StatusBarTestWindow";
     }();
-    const DWORD style = parent ? WS_CHILD | WS_VISIBLE : WS_POPUP;
+    const DWORD style = (parent ? WS_CHILD | WS_VISIBLE : WS_POPUP) | extraStyle;
     return CreateWindowExA(0, kClass, "", style, parent ? 0 : 40, parent ? 0 : 40, width, height,
                            parent, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
@@ -359,6 +360,10 @@ protected:
     std::unique_ptr<StatusBarWindow> bar_;
 };
 
+bool IsDark(uint32_t px) {
+    return ((px >> 16) & 0xFF) < 40 && ((px >> 8) & 0xFF) < 40 && (px & 0xFF) < 40;
+}
+
 bool IsRed(uint32_t px) {
     const int r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
     return r > g + 60 && r > b + 60;
@@ -456,6 +461,8 @@ TEST_F(StatusPaint, GlowDrawsAHaloInTheGlowColourAroundTheText) {
     ASSERT_EQ(SetText(2, "光晕文字测试"), 1);
     EXPECT_EQ(plainRed, 0);
     EXPECT_GT(CountInPane(2, IsRed), 20);
+    // The text itself, black, over its halo.
+    EXPECT_GT(CountInPane(2, IsDark), 10);
 }
 
 TEST_F(StatusPaint, AutomaticTextColourTakesTheDerivedColourOfThePicture) {
@@ -518,6 +525,89 @@ TEST(StatusPaintDeath, PaintingAPaneThatIsNotThereStopsWithTheErrorReport) {
     StatusBarWindow w(300, 200, 20, nullptr);
     EXPECT_EXIT(skin::Engine->PaintStatusPane(w.Index(), nullptr, 2), testing::ExitedWithCode(3),
                 "out of range");
+}
+
+// ---- on a window skinned by attach ------------------------------------------------
+
+std::vector<uint32_t> ReadCachePixels(HDC dc, int width, int height) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+TEST(StatusOnASkinnedWindow, PanesFollowTheWindowAndRepaintOverTheRenderedStatusLayer) {
+    HWND window = MakeWindow(600, 400, nullptr, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    SetWindowTextA(window, "拼音状态栏");
+    rt::CountedArray<StatusPane> panes = Panes({160, -1, 90});
+    panes[1].Text = "就绪";
+    panes[1].Image = res::HelpButtonImage();
+    panes[1].TextColor = 0x00404040;
+    panes[3].Text = "共 10 个";
+    skin::Engine->AttachSkin(window, {}, 1, 1, 0, 0, 1, 0, 22, &panes);
+    const int index = skin::FindWindowRecord(window);
+    ASSERT_GT(index, 0);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    UpdateWindow(window);
+    PumpMessages();
+    const skin::SkinWindowRecord* r = &SkinWindowTable[index];
+    ASSERT_NE(r->WindowCacheDc, nullptr);
+    EXPECT_EQ(r->StatusRect, (RectI{3, 374, 594, 22}));
+    EXPECT_EQ(PaneRects(*r),
+              (std::vector<RectI>{{3, 374, 160, 22}, {163, 374, 434, 22}, {597, 374, 90, 22}}));
+
+    const std::vector<uint32_t> rendered = ReadCachePixels(r->WindowCacheDc, 600, 400);
+    ASSERT_EQ(skin::Engine->SetPaneText(window, 2, "正在转换 3/10", nullptr, 0x00FFFF00), 1);
+    const std::vector<uint32_t> once = ReadCachePixels(r->WindowCacheDc, 600, 400);
+    const Diff d = Compare(rendered, once, 600, r->StatusPaneRects[2]);
+    EXPECT_EQ(d.outside, 0);
+    EXPECT_GT(d.inside, 30);
+
+    const int gdiplusObjects = drw::LiveObjectCount();
+    const int gdiObjects = skin::LiveGdiCount(skin::GdiKind::Object);
+    const int windowDcs = skin::LiveGdiCount(skin::GdiKind::WindowDc);
+    for (int i = 0; i < 50; ++i)
+        skin::Engine->SetPaneText(window, 2, "正在转换 3/10", nullptr, 0x00FFFF00);
+    EXPECT_TRUE(ReadCachePixels(r->WindowCacheDc, 600, 400) == once);
+    EXPECT_EQ(drw::LiveObjectCount(), gdiplusObjects);
+    EXPECT_EQ(skin::LiveGdiCount(skin::GdiKind::Object), gdiObjects);
+    EXPECT_EQ(skin::LiveGdiCount(skin::GdiKind::WindowDc), windowDcs);
+
+    // A glowing pane beside it leaves the other panes as they were.
+    ASSERT_EQ(skin::Engine->SetStatusBarStyle(window, 0, 1, 0x000000, 0x00FFFFFF), 1);
+    ASSERT_EQ(skin::Engine->SetPaneText(window, 1, "就绪"), 1);
+    const Diff glow = Compare(once, ReadCachePixels(r->WindowCacheDc, 600, 400), 600,
+                              r->StatusPaneRects[1]);
+    EXPECT_EQ(glow.outside, 0);
+    EXPECT_GT(glow.inside, 30);
+
+    // To look at the bar: PINYIN_STATUS_SHOT_MS keeps the window up that long.
+    if (const char* hold = getenv("PINYIN_STATUS_SHOT_MS"))
+        for (int waited = 0; waited < atoi(hold); waited += 50) {
+            PumpMessages();  // lets Wine put the window's pixels on the display
+            Sleep(50);
+        }
+
+    // The window procedure lays the bar out again when the size changes.
+    SetWindowPos(window, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PumpMessages();
+    r = &SkinWindowTable[index];
+    EXPECT_EQ(r->StatusRect, (RectI{3, 474, 694, 22}));
+    EXPECT_EQ(PaneRects(*r),
+              (std::vector<RectI>{{3, 474, 160, 22}, {163, 474, 534, 22}, {697, 474, 90, 22}}));
+    DestroyWindow(window);
+    EXPECT_EQ(skin::FindWindowRecord(window), 0);
 }
 
 // ---- style ---------------------------------------------------------------------
