@@ -1,0 +1,122 @@
+// Progress bars: the bar's length from the position within the range, the
+// direction of vertical bars, the procedure's messages and leaks.
+#include "fixture.h"
+
+#include <commctrl.h>
+
+#include <climits>
+
+#include "skin/controls/progress_bar.h"
+#include "skin/engine.h"
+#include "skin/record.h"
+
+namespace ctltest {
+namespace {
+
+class ProgressBarTest : public ControlsTest {
+protected:
+    HWND Bar(DWORD style, int w, int h, int low, int high, int pos) {
+        HWND p = Child(PROGRESS_CLASSA, style, "", 20, 20, w, h);
+        SendMessageA(p, PBM_SETRANGE32, low, high);
+        SendMessageA(p, PBM_SETPOS, pos, 0);
+        skin::AttachProgressBars(record_, window_);
+        Redraw(p);
+        return p;
+    }
+    // Pixels of the bar show the theme colour's green; the trough keeps the
+    // skin's hue under grey glass.
+    static bool IsBar(COLORREF c) { return GetGValue(c) > GetRValue(c) + 70; }
+};
+
+TEST_F(ProgressBarTest, LengthFollowsThePositionWithinTheRange) {
+    struct Case {
+        int size, pos, low, high, length;
+    };
+    const Case cases[] = {
+        {200, 50, 0, 100, 100}, {200, 100, 50, 150, 100}, {200, 0, 0, 100, 0},
+        {200, 5, 5, 5, 0},      {200, 3, 10, 0, 0},       {200, -5, 0, 100, 0},
+        {200, INT_MAX, 0, 1, 1000000000}, {200, 0, INT_MIN, INT_MAX, 100},
+        {7, 1, 0, 3, 2},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(skin::ProgressLength(c.size, c.pos, c.low, c.high), c.length)
+            << c.size << " " << c.pos << " [" << c.low << ", " << c.high << "]";
+}
+
+TEST_F(ProgressBarTest, HorizontalBarGrowsFromTheLeft) {
+    for (auto [low, high, pos] : {std::tuple{0, 100, 50}, std::tuple{50, 150, 100}}) {
+        HWND p = Bar(0, 200, 20, low, high, pos);
+        // len 100: bar shape (1, 1, 97, 17), the trough beyond it.
+        EXPECT_TRUE(IsBar(Pixel(p, 50, 15)));
+        EXPECT_TRUE(IsBar(Pixel(p, 95, 15)));
+        EXPECT_FALSE(IsBar(Pixel(p, 101, 15)));
+        EXPECT_FALSE(IsBar(Pixel(p, 150, 15)));
+        // Its gradient runs across the bar: white at the top, theme below.
+        EXPECT_GT(GetRValue(Pixel(p, 50, 3)), GetRValue(Pixel(p, 50, 16)) + 40);
+        // The rounded frame leaves the corner to the skin.
+        EXPECT_TRUE(Near(Pixel(p, 0, 0), kSkin, 2));
+        DestroyWindow(p);
+    }
+}
+
+TEST_F(ProgressBarTest, NoBarAtTheLowEndOrWithAnEmptyRange) {
+    HWND p = Bar(0, 200, 20, 0, 100, 0);
+    EXPECT_FALSE(IsBar(Pixel(p, 10, 15)));
+    EXPECT_TRUE(Near(Pixel(p, 10, 15), Pixel(p, 150, 15), 1));
+    HWND e = Bar(0, 200, 20, 0, 100, 30);
+    SendMessageA(e, PBM_SETRANGE32, 40, 40);
+    UpdateWindow(e);
+    skin::PaintProgressBar(record_, skin::ReadProp(e, "Hw_lbID"));
+    EXPECT_FALSE(IsBar(Pixel(e, 10, 15)));
+}
+
+TEST_F(ProgressBarTest, VerticalBarRisesFromTheBottom) {
+    HWND p = Bar(PBS_VERTICAL, 20, 200, 0, 100, 25);
+    EXPECT_EQ(skin::SkinWindowTable[record_].ProgressBars[1].Vertical, 1);
+    // len 50, top 150: bar shape (1, 151, 17, 47).
+    EXPECT_TRUE(IsBar(Pixel(p, 15, 180)));
+    EXPECT_TRUE(IsBar(Pixel(p, 15, 155)));
+    EXPECT_FALSE(IsBar(Pixel(p, 15, 146)));
+    EXPECT_FALSE(IsBar(Pixel(p, 15, 60)));
+    // Its gradient runs across it, left to right.
+    EXPECT_GT(GetRValue(Pixel(p, 3, 180)), GetRValue(Pixel(p, 16, 180)) + 40);
+}
+
+TEST_F(ProgressBarTest, ProcedureAndSecondAttach) {
+    HWND p = Bar(0, 200, 20, 0, 100, 50);
+    const WNDPROC original = reinterpret_cast<WNDPROC>(GetPropA(p, "Hw_hProc"));
+    // The second attach of the same parent leaves the bar as it is.
+    skin::AttachProgressBars(record_, window_);
+    EXPECT_EQ(skin::SkinWindowTable[record_].ProgressBars.Count(), 1);
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(p, "Hw_hProc")), original);
+    EXPECT_NE(original, &skin::ProgressBarSkinProc);
+    // A new position repaints through the control's own invalidation.
+    SendMessageA(p, PBM_SETPOS, 80, 0);
+    UpdateWindow(p);
+    EXPECT_TRUE(IsBar(Pixel(p, 150, 15)));
+    EXPECT_EQ(SendMessageA(p, PBM_GETPOS, 0, 0), 80);
+    // Mouse and focus messages cause no repaint; WM_NCPAINT paints and answers 1.
+    Smear(p, RGB(0, 255, 0));
+    SendMessageA(p, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageA(p, WM_SETFOCUS, 0, 0);
+    EXPECT_TRUE(Near(Pixel(p, 150, 15), RGB(0, 255, 0), 0));
+    EXPECT_EQ(SendMessageA(p, WM_NCPAINT, 1, 0), 1);
+    EXPECT_TRUE(IsBar(Pixel(p, 150, 15)));
+    // Nothing attaches while controls are not skinned.
+    skin::SkinControlsFlag = 0;
+    HWND q = Child(PROGRESS_CLASSA, 0, "", 20, 60, 100, 20);
+    skin::AttachProgressBars(record_, window_);
+    EXPECT_EQ(GetPropA(q, "Hw_lbID"), nullptr);
+}
+
+TEST_F(ProgressBarTest, PaintsAreIdempotentAndGiveEverythingBack) {
+    HWND p = Bar(0, 200, 20, 0, 100, 50);
+    const auto first = Pixels(p);
+    const LiveCounts before = Live();
+    for (int i = 0; i < 40; ++i) Redraw(p);
+    EXPECT_EQ(Live(), before);
+    EXPECT_EQ(Pixels(p), first);
+}
+
+}  // namespace
+}  // namespace ctltest

@@ -1,0 +1,306 @@
+// Push buttons: which buttons the attach takes, the shared button procedure,
+// the owner-draw dispatch and the glass painter in each state.
+#include "fixture.h"
+
+#include <cstdlib>
+#include "skin/controls/check_radio.h"
+#include "skin/controls/push_button.h"
+#include "skin/engine.h"
+#include "skin/record.h"
+
+namespace ctltest {
+namespace {
+
+using skin::SkinWindowTable;
+
+class PushButtonTest : public ControlsTest {
+protected:
+    HWND Button(const char* text = "Button", DWORD style = BS_PUSHBUTTON, int x = 20, int y = 20,
+                int w = 100, int h = 24) {
+        HWND b = Child("BUTTON", style, text, x, y, w, h);
+        return b;
+    }
+    HWND Attached(const char* text = "Button", int x = 20, int y = 20, int w = 100, int h = 24) {
+        HWND b = Button(text, BS_PUSHBUTTON, x, y, w, h);
+        skin::AttachPushButtons(record_, window_);
+        Redraw(b);
+        return b;
+    }
+    skin::SkinnedButton& Entry(HWND b) {
+        return SkinWindowTable[record_].Buttons[skin::FindButtonEntry(record_, b)];
+    }
+    void Paint(HWND b, UINT state) { skin::RepaintButtonNow(b, state, 0); }
+};
+
+TEST_F(PushButtonTest, AttachTakesPushButtonsOnlyAndCheckAttachTakesCheckAndRadio) {
+    struct Case {
+        DWORD style;
+        int kind;  // -1: not skinned
+    };
+    const Case cases[] = {
+        {BS_PUSHBUTTON, skin::kPushButton},   {BS_DEFPUSHBUTTON, skin::kPushButton},
+        {BS_USERBUTTON, skin::kPushButton},   {BS_OWNERDRAW, -1},
+        {BS_CHECKBOX, skin::kCheckBox},       {BS_AUTOCHECKBOX, skin::kCheckBox},
+        {BS_PUSHBOX, skin::kCheckBox},        {BS_RADIOBUTTON, -1},
+        {BS_AUTORADIOBUTTON, skin::kRadioButton}, {BS_3STATE, -1},
+        {BS_AUTO3STATE, -1},                  {BS_GROUPBOX, -1},
+        {0xC, -1}, {0xD, -1}, {0xE, -1}, {0xF, -1},
+    };
+    std::vector<HWND> buttons;
+    std::vector<WNDPROC> before;
+    int y = 0;
+    for (const Case& c : cases) {
+        buttons.push_back(Button("x", c.style, 10, y, 60, 16));
+        before.push_back(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(buttons.back(), GWLP_WNDPROC)));
+        y += 18;
+    }
+    for (int pass = 0; pass < 2; ++pass) {  // a second attach changes nothing
+        skin::AttachPushButtons(record_, window_);
+        skin::AttachCheckAndRadioButtons(record_, window_);
+    }
+    int skinned = 0;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "style 0x" << std::hex << cases[i].style);
+        HWND b = buttons[i];
+        const int entry = skin::FindButtonEntry(record_, b);
+        const LONG style = GetWindowLongA(b, GWL_STYLE) & 0xF;
+        if (cases[i].kind < 0) {
+            EXPECT_EQ(entry, 0);
+            EXPECT_EQ(style, static_cast<LONG>(cases[i].style));
+            EXPECT_EQ(GetPropA(b, "Hw_lbID"), nullptr);
+            continue;
+        }
+        ++skinned;
+        ASSERT_GT(entry, 0);
+        const skin::SkinnedButton& e = SkinWindowTable[record_].Buttons[entry];
+        EXPECT_EQ(e.Kind, cases[i].kind);
+        EXPECT_EQ(e.Text, "x");
+        EXPECT_EQ(skin::ReadProp(b, "Hw_lbID"), entry);
+        EXPECT_EQ(skin::ReadProp(b, "Hw_FuID"), record_);
+        EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(b, "Hw_hProc")), before[i]);
+        EXPECT_EQ(e.PreviousProc, before[i]);
+        EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrA(b, GWLP_WNDPROC)),
+                  &skin::ButtonSkinProc);
+        // Push buttons become owner-drawn; check boxes and radios keep their style.
+        EXPECT_EQ(style, cases[i].kind == skin::kPushButton ? BS_OWNERDRAW
+                                                            : static_cast<LONG>(cases[i].style));
+        EXPECT_FALSE(e.FontName.empty());
+        EXPECT_GT(e.FontSize, 0);
+    }
+    // The first button took the record's initial empty entry.
+    EXPECT_EQ(SkinWindowTable[record_].Buttons.Count(), skinned);
+    EXPECT_EQ(SkinWindowTable[record_].Buttons[1].Window, buttons[0]);
+}
+
+TEST_F(PushButtonTest, NothingIsAttachedWhileControlsAreNotSkinned) {
+    HWND b = Button();
+    HWND c = Button("c", BS_AUTOCHECKBOX, 20, 60);
+    skin::SkinControlsFlag = 0;
+    skin::AttachPushButtons(record_, window_);
+    skin::AttachCheckAndRadioButtons(record_, window_);
+    EXPECT_EQ(skin::FindButtonEntry(record_, b), 0);
+    EXPECT_EQ(skin::FindButtonEntry(record_, c), 0);
+    EXPECT_EQ(GetWindowLongA(b, GWL_STYLE) & 0xF, BS_PUSHBUTTON);
+}
+
+TEST_F(PushButtonTest, ReadControlFontReadsTheFontAndLeavesItToTheControl) {
+    HWND b = Button();
+    skin::FontHandle font = skin::FontHandle::Adopt(
+        CreateFontA(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "宋体"));
+    SendMessageA(b, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    const skin::ControlFont f = skin::ReadControlFont(b);
+    EXPECT_FALSE(f.FaceName.empty());
+    EXPECT_NEAR(f.Size, 16, 1);  // the em size as GDI+ reports it
+    EXPECT_EQ(f.Style & 1, 1);  // bold
+    EXPECT_EQ(GetObjectType(font.Get()), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(b, WM_GETFONT, 0, 0)), font.Get());
+    // Without a font of its own the button falls back to what it can use.
+    HWND plain = Button("p", BS_PUSHBUTTON, 20, 60);
+    const skin::ControlFont d = skin::ReadControlFontOrDefault(plain);
+    EXPECT_FALSE(d.FaceName.empty());
+    EXPECT_GT(d.Size, 0);
+}
+
+TEST_F(PushButtonTest, OwnerDrawnButtonIsPaintedOverTheSkinThroughTheDispatch) {
+    HWND b = Attached();
+    // The rounded corner keeps the window's picture; the body is glass over it.
+    EXPECT_TRUE(Near(Pixel(b, 0, 0), kSkin, 2));
+    const COLORREF inside = Pixel(b, 4, 18);
+    EXPECT_GT(GetRValue(inside), GetRValue(kSkin) + 30);
+    EXPECT_GT(DarkPixels(b, 20, 4, 80, 22), 10) << "caption";
+    // A button this engine did not take is left to its parent.
+    HWND other = Child("BUTTON", BS_OWNERDRAW, "o", 20, 60, 100, 24);
+    Smear(other, RGB(0, 255, 0));
+    DRAWITEMSTRUCT item{ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, 0, other, nullptr, {0, 0, 100, 24}, 0};
+    skin::WindowDc dc(other);
+    item.hDC = dc;
+    skin::DispatchButtonOwnerDraw(record_, item);
+    EXPECT_TRUE(Near(Pixel(other, 50, 12), RGB(0, 255, 0), 0));
+    // Other control types are ignored even for a skinned button.
+    item.hwndItem = b;
+    item.CtlType = ODT_LISTBOX;
+    Smear(b, RGB(0, 255, 0));
+    skin::WindowDc bdc(b);
+    item.hDC = bdc;
+    skin::DispatchButtonOwnerDraw(record_, item);
+    EXPECT_TRUE(Near(Pixel(b, 50, 12), RGB(0, 255, 0), 0));
+}
+
+TEST_F(PushButtonTest, PainterStates) {
+    HWND b = Attached();
+    Paint(b, 0);
+    const COLORREF normalEdge = Pixel(b, 50, 0), normalTop = Pixel(b, 50, 3);
+    EXPECT_LT(GetBValue(normalEdge) - GetRValue(normalEdge), 50);
+
+    // Under the mouse: a theme-coloured outline.
+    skin::RepaintButtonNow(b, 0, 1);
+    EXPECT_TRUE(Near(Pixel(b, 50, 0), kTheme, 3));
+    // Focused under the mouse: still the hover frame, not the focus glow.
+    skin::RepaintButtonNow(b, ODS_FOCUS, 1);
+    EXPECT_TRUE(Near(Pixel(b, 50, 0), kTheme, 3));
+
+    // Focused: a cyan glow under a dark outline.
+    Paint(b, ODS_FOCUS);
+    const COLORREF focusEdge = Pixel(b, 50, 0);
+    EXPECT_GT(GetBValue(focusEdge) - GetRValue(focusEdge), 80);
+    EXPECT_FALSE(Near(focusEdge, kTheme, 20));
+
+    // Pressed: the theme-tinted overlay inside.
+    Paint(b, ODS_SELECTED);
+    const COLORREF pressedTop = Pixel(b, 50, 3);
+    EXPECT_LT(GetRValue(pressedTop), GetRValue(normalTop) - 15);
+
+    // Disabled: opaque grey corners and body, no hover even when asked.
+    skin::RepaintButtonNow(b, ODS_DISABLED, 1);
+    EXPECT_TRUE(Near(Pixel(b, 0, 0), RGB(0xC0, 0xC0, 0xC0), 1));
+    const COLORREF body = Pixel(b, 4, 12);
+    EXPECT_LT(std::abs(GetRValue(body) - GetBValue(body)), 6);
+    EXPECT_FALSE(Near(Pixel(b, 50, 0), kTheme, 40));
+    EXPECT_GT(DarkPixels(b, 20, 4, 80, 22), 10) << "caption";
+}
+
+TEST_F(PushButtonTest, RepaintsAreIdempotentAndGiveEverythingBack) {
+    HWND b = Attached();
+    Paint(b, ODS_FOCUS);
+    const std::vector<COLORREF> first = Pixels(b);
+    const LiveCounts before = Live();
+    for (int i = 0; i < 40; ++i) {
+        const UINT states[] = {0, ODS_FOCUS, ODS_SELECTED, ODS_DISABLED, skin::kStateHot};
+        Paint(b, states[i % 5]);
+        Redraw(b);
+    }
+    Paint(b, ODS_FOCUS);
+    EXPECT_EQ(Live(), before);
+    // Translucent layers are laid over a fresh copy of the skin each time.
+    EXPECT_EQ(Pixels(b), first);
+}
+
+TEST_F(PushButtonTest, HoverRepaintsOnceOnEnterAndNormalOnLeave) {
+    HWND a = Attached("A", 20, 20);
+    HWND b = Child("BUTTON", BS_PUSHBUTTON, "B", 20, 60, 100, 24);
+    skin::AttachPushButtons(record_, window_);
+    Redraw(b);
+    skin::SkinWindowRecord& r = SkinWindowTable[record_];
+    const int ea = skin::FindButtonEntry(record_, a), eb = skin::FindButtonEntry(record_, b);
+
+    SendMessageA(a, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(Near(Pixel(a, 50, 0), kTheme, 3));
+    EXPECT_EQ(r.HotEntry, ea);
+    EXPECT_EQ(r.PreviousHotEntry, ea);
+    EXPECT_EQ(r.HotControlClass, 0);
+    // A move inside the same button does not repaint it.
+    Smear(a, RGB(0, 255, 0));
+    SendMessageA(a, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+    EXPECT_TRUE(Near(Pixel(a, 50, 12), RGB(0, 255, 0), 0));
+    // After another family was hot with the same index, it repaints.
+    r.HotControlClass = 1;
+    SendMessageA(a, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));
+    EXPECT_TRUE(Near(Pixel(a, 50, 0), kTheme, 3));
+    EXPECT_EQ(r.HotControlClass, 0);
+
+    // To the other button: it turns hot; the first goes normal on leaving.
+    SendMessageA(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(Near(Pixel(b, 50, 0), kTheme, 3));
+    EXPECT_EQ(r.HotEntry, eb);
+    SendMessageA(a, WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(Near(Pixel(a, 50, 0), kTheme, 30));
+    EXPECT_EQ(r.PreviousHotEntry, 0);
+
+    // A release over the button makes the next move repaint it hot again.
+    SendMessageA(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    Smear(b, RGB(0, 255, 0));
+    SendMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(r.PreviousHotEntry, 0);
+    SendMessageA(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(Near(Pixel(b, 50, 0), kTheme, 3));
+}
+
+TEST_F(PushButtonTest, LeaveDrawsAFocusedButtonFocusedAndADisabledOneDisabled) {
+    HWND b = Attached();
+    SendMessageA(b, WM_SETFOCUS, 0, 0);
+    EXPECT_EQ(Entry(b).Focused, 1);
+    SendMessageA(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageA(b, WM_MOUSELEAVE, 0, 0);
+    const COLORREF edge = Pixel(b, 50, 0);
+    EXPECT_GT(GetBValue(edge) - GetRValue(edge), 80) << "focus glow";
+    SendMessageA(b, WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(Entry(b).Focused, 0);
+
+    // Disabled by its own click while under the mouse: the leave must not
+    // draw it enabled again.
+    SendMessageA(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EnableWindow(b, FALSE);
+    SendMessageA(b, WM_MOUSELEAVE, 0, 0);
+    EXPECT_TRUE(Near(Pixel(b, 0, 0), RGB(0xC0, 0xC0, 0xC0), 1));
+}
+
+TEST_F(PushButtonTest, ProcedureMessages) {
+    HWND b = Attached();
+    // WM_SETTEXT changes what the next paint draws.
+    const int darkBefore = DarkPixels(b, 0, 0, 100, 24);
+    SetWindowTextA(b, "A much longer caption");
+    EXPECT_EQ(Entry(b).Text, "A much longer caption");
+    Paint(b, 0);
+    EXPECT_GT(DarkPixels(b, 0, 0, 100, 24), darkBefore);
+    // A double-click is swallowed; WM_NCPAINT is answered without drawing.
+    EXPECT_EQ(SendMessageA(b, WM_LBUTTONDBLCLK, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(b, WM_NCPAINT, 1, 0), 1);
+    // WM_ERASEBKGND erases nothing and sets the caption colour.
+    SetPropA(b, "Kj_Ztys", reinterpret_cast<HANDLE>(static_cast<uintptr_t>(RGB(200, 0, 0))));
+    skin::WindowDc dc(b);
+    SetTextColor(dc, RGB(1, 2, 3));
+    Smear(b, RGB(0, 255, 0));
+    EXPECT_EQ(SendMessageA(b, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0),
+              static_cast<LRESULT>(RGB(1, 2, 3)));
+    EXPECT_EQ(GetTextColor(dc), RGB(200, 0, 0));
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    EXPECT_TRUE(Near(Pixel(b, 50, 12), RGB(0, 255, 0), 0));
+    // The caption takes the text colour.
+    Paint(b, 0);
+    skin::WindowDc check(b);
+    int red = 0;
+    for (int y = 4; y < 22; ++y)
+        for (int x = 10; x < 90; ++x) {
+            const COLORREF c = GetPixel(check, x, y);
+            if (GetRValue(c) > 150 && GetGValue(c) < 90) ++red;
+        }
+    EXPECT_GT(red, 5);
+}
+
+TEST_F(PushButtonTest, StaleIndicesAreForwardedNotFatal) {
+    HWND b = Attached();
+    // A record freed while the control lives: the procedure passes messages on.
+    SetPropA(b, "Hw_FuID", reinterpret_cast<HANDLE>(99));
+    SetWindowTextA(b, "still works");
+    char text[32];
+    GetWindowTextA(b, text, sizeof text);
+    EXPECT_STREQ(text, "still works");
+    SendMessageA(b, WM_MOUSEMOVE, 0, 0);
+    SendMessageA(b, WM_MOUSELEAVE, 0, 0);
+    DRAWITEMSTRUCT item{ODT_BUTTON, 0, 0, ODA_DRAWENTIRE, 0, b, nullptr, {0, 0, 100, 24}, 0};
+    SetPropA(b, "Hw_lbID", reinterpret_cast<HANDLE>(50));
+    skin::DispatchButtonOwnerDraw(record_, item);  // an entry index beyond the array
+}
+
+}  // namespace
+}  // namespace ctltest
