@@ -8,7 +8,6 @@
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
 #include "skin/helpers.h"
-#include "skin/method_table.h"
 #include "skin/record.h"
 
 namespace skin {
@@ -113,17 +112,10 @@ void SkinEngine::AttachPlainControl(HWND window, std::optional<COLORREF> keyColo
     entry.PreviousProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PlainControlSkinProc)));
 
-    if (FindWindowExA(window, nullptr, nullptr, nullptr)) {
-        // The standard controls inside are skinned through the container
-        // operation, reached through the method table: its unit fills the
-        // slot, and a build without it leaves the control a plain one.
-        if (OperationInvoker attach = MethodSlot(Operation::AttachContainer)) {
-            const uint32_t args[] = {
-                static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(window)), 0,
-                static_cast<uint32_t>(backgroundColor), static_cast<uint32_t>(alpha), 0};
-            attach(this, args);
-        }
-    }
+    // The standard controls inside are skinned through the container
+    // operation; the control keeps painting itself through this unit.
+    if (FindWindowExA(window, nullptr, nullptr, nullptr))
+        AttachContainer(window, 0, backgroundColor, alpha);
 }
 
 LRESULT CALLBACK PlainControlSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

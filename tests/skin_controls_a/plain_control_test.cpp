@@ -5,6 +5,7 @@
 
 #include "skin/controls/plain_control.h"
 #include "skin/engine.h"
+#include "skin/helpers.h"
 #include "skin/record.h"
 
 namespace ctltest {
@@ -171,6 +172,27 @@ TEST_F(PlainControlTest, EraseMoveAndScrollMessages) {
     };
     EXPECT_TRUE(invalidWhenScrolled(rich));
     EXPECT_FALSE(invalidWhenScrolled(TwoColour())) << "other controls scroll untouched";
+}
+
+TEST_F(PlainControlTest, AControlWithChildrenAlsoBecomesAContainerThatDoesNotPaintItself) {
+    HWND panel = Child(TwoColourClass(), 0, "", 20, 20, 200, 100);
+    HWND inner = Child("BUTTON", BS_PUSHBUTTON, "Inside", 10, 10, 80, 24, panel);
+    engine().AttachPlainControl(panel, kMagenta, RGB(255, 255, 255), 50);
+    const int container = skin::FindContainerEntry(record_, panel);
+    ASSERT_GT(container, 0);
+    const skin::SkinnedContainer& c = SkinWindowTable[record_].Containers[container];
+    EXPECT_EQ(c.SelfPaint, 0);
+    EXPECT_EQ(c.FillColor, RGB(255, 255, 255));
+    EXPECT_EQ(c.FillAlpha, 50);
+    // The container's procedure comes first and hands the rest to this one.
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetPropA(panel, "Hw_hProc")), &skin::PlainControlSkinProc);
+    // The standard controls inside are skinned.
+    EXPECT_GT(skin::ReadProp(inner, "Hw_lbID"), 0);
+    EXPECT_EQ(GetWindowLongA(inner, GWL_STYLE) & 0xF, BS_OWNERDRAW);
+    // Without children nothing but the plain entry is made.
+    HWND lone = TwoColour();
+    engine().AttachPlainControl(lone);
+    EXPECT_EQ(skin::FindContainerEntry(record_, lone), 0);
 }
 
 TEST_F(PlainControlTest, PaintsGiveEverythingBack) {
