@@ -12,6 +12,7 @@ namespace skin {
 namespace {
 
 std::atomic<bool> trimRunning{false};
+constexpr DWORD kExitWaitMs = 5000;
 
 DWORD WINAPI TrimThread(void*) {
     RunWorkingSetTrim();
@@ -31,6 +32,13 @@ bool PlaceTool(const rt::AnsiText& path, const rt::ByteString& tool) {
     if (!written || !rt::RenameFile(temporary, path)) DeleteFileA(temporary.c_str());
     return rt::FileExists(path) != 0;
 }
+
+// At the program's end a trimming thread that still runs is given a moment
+// to finish, so the tool is never left starting up for a process that is
+// already gone.
+struct WaitForTrimAtExit {
+    ~WaitForTrimAtExit() { WaitForWorkingSetTrim(kExitWaitMs); }
+} waitForTrimAtExit;
 
 }  // namespace
 

@@ -1,0 +1,422 @@
+// The message table of the skinned window procedure, with messages sent
+// straight to the window and a recording procedure behind it.
+#include "fixture.h"
+
+#include <commctrl.h>
+
+#include "skin/controls/edit.h"
+#include "skin/gdi_handles.h"
+#include "skin/helpers.h"
+#include "skin/window_proc.h"
+
+using namespace wndtest;
+using skin::ReadProp;
+
+namespace {
+
+// Centres of the three caption buttons of a 698-px wide window.
+constexpr int kMinimizeX = 620, kMaximizeX = 647, kCloseX = 680, kButtonY = 10;
+
+HGDIOBJ RenderingBitmap(HWND w) { return GetPropA(w, skin::prop::Ck_wtjbdx); }
+
+RECT ButtonRect(const skin::SkinWindowRecord& r, int button) {
+    const drw::RectF& f = r.CaptionButtons[button].Rect;
+    const LONG x = static_cast<LONG>(f.x) - 1;
+    const LONG y = static_cast<LONG>(f.y);
+    return RECT{x, y, x + r.CaptionButtons[button].Width, y + r.CaptionButtons[button].Height};
+}
+
+}  // namespace
+
+TEST_F(SkinWindowTest, PaintBlitsTheCacheUnlessARenderingIsNeeded) {
+    HWND w = Skinned();
+    const HGDIOBJ first = RenderingBitmap(w);
+    ASSERT_NE(first, nullptr);
+
+    // From the cache: the screen gets the cached pixels, nothing is rendered.
+    Rec(w).RenderNeeded = 0;
+    {
+        HDC screen = GetDC(w);
+        RECT all{0, 0, 698, 501};
+        FillRect(screen, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        ReleaseDC(w, screen);
+    }
+    InvalidateRect(w, nullptr, FALSE);
+    UpdateWindow(w);
+    EXPECT_EQ(RenderingBitmap(w), first);
+    {
+        HDC screen = GetDC(w);
+        for (POINT p : {POINT{100, 100}, POINT{300, 12}, POINT{650, 480}})
+            EXPECT_EQ(GetPixel(screen, p.x, p.y), CachePixel(w, p.x, p.y)) << p.x << "," << p.y;
+        ReleaseDC(w, screen);
+    }
+
+    // Marked out of date: one new rendering, the old one deleted.
+    Rec(w).RenderNeeded = 1;
+    InvalidateRect(w, nullptr, FALSE);
+    UpdateWindow(w);
+    EXPECT_NE(RenderingBitmap(w), first);
+    EXPECT_EQ(GetObjectType(first), 0u);
+    EXPECT_EQ(Rec(w).RenderNeeded, 0);
+    // The replaced procedure never paints the skinned window.
+    EXPECT_EQ(CountReceived(w, WM_PAINT), 0);
+}
+
+TEST_F(SkinWindowTest, OnlyTheFirstSizeMessageOfTheProcessKeepsTheRendering) {
+    HWND w = Skinned();
+    Log().clear();
+    skin::FirstSizePending = 1;
+    Rec(w).RenderNeeded = 1;
+    Rec(w).HotCaptionButton = 2;
+    Send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(698, 501));
+    EXPECT_EQ(Rec(w).RenderNeeded, 0);
+    EXPECT_EQ(Rec(w).HotCaptionButton, 0);
+    EXPECT_EQ(skin::FirstSizePending, 0);
+    Send(w, WM_SIZE, SIZE_RESTORED, MAKELPARAM(698, 501));
+    EXPECT_EQ(Rec(w).RenderNeeded, 1);
+    EXPECT_EQ(CountReceived(w, WM_SIZE), 2);
+}
+
+TEST_F(SkinWindowTest, SystemCommandsKeepTheMaximizedAndMinimizedFlags) {
+    HWND w = Skinned();
+    struct Step {
+        WPARAM code;
+        int maximized, minimized;
+    };
+    // 0xF032 is SC_MAXIMIZE with the hit-test bits of a caption double-click.
+    const Step steps[] = {{0xF032, 1, 0}, {SC_MINIMIZE, 1, 1}, {SC_RESTORE, 1, 0},
+                          {SC_MOVE, 1, 0}};
+    for (const Step& s : steps) {
+        Rec(w).RenderNeeded = 0;
+        Send(w, WM_SYSCOMMAND, s.code);
+        EXPECT_EQ(Rec(w).Maximized, s.maximized) << std::hex << s.code;
+        EXPECT_EQ(Rec(w).Minimized, s.minimized) << std::hex << s.code;
+        EXPECT_EQ(Rec(w).RenderNeeded, s.code == SC_MOVE ? 0 : 1) << std::hex << s.code;
+    }
+    // Each command went on to the replaced procedure.
+    EXPECT_EQ(SysCommands(w), (std::vector<WPARAM>{0xF032, SC_MINIMIZE, SC_RESTORE, SC_MOVE}));
+    Rec(w).Minimized = 1;
+    Send(w, WM_QUERYOPEN);
+    EXPECT_EQ(Rec(w).Minimized, 0);
+}
+
+TEST_F(SkinWindowTest, TrackSizesFollowTheRecordAndTheMaximizedState) {
+    HWND w = Skinned();
+    MINMAXINFO info{};
+    info.ptMaxPosition = POINT{-7, -9};
+    Send(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 200);
+    EXPECT_EQ(info.ptMinTrackSize.y, 150);
+    EXPECT_EQ(info.ptMaxTrackSize.x, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(info.ptMaxTrackSize.y, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(info.ptMaxPosition.x, -7);
+    EXPECT_EQ(info.ptMaxPosition.y, -9);
+
+    Rec(w).Maximized = 1;
+    Rec(w).MaxTrackWidth = 500;
+    RECT tray{};
+    if (HWND t = FindWindowA("Shell_TrayWnd", nullptr)) GetWindowRect(t, &tray);
+    Send(w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMaxTrackSize.x, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(info.ptMaxTrackSize.y, GetSystemMetrics(SM_CYSCREEN) - (tray.bottom - tray.top));
+}
+
+// A window that covers the screen is fitted above the taskbar, once. When
+// there is no taskbar to leave room for (or it has no height) the window
+// already has the size, and nothing resizes it again and again.
+TEST_F(SkinWindowTest, AScreenSizedWindowIsFittedAboveTheTaskbarOnce) {
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+    RECT original{};
+    if (tray) GetWindowRect(tray, &original);
+    // The taskbar as Wine's desktop has it, then one of 40 pixels.
+    for (int taskbar : {static_cast<int>(original.bottom - original.top), 40}) {
+        SCOPED_TRACE(taskbar);
+        HWND own = nullptr;
+        if (tray) {
+            SetWindowPos(tray, nullptr, 0, sh - taskbar, sw, taskbar, SWP_NOZORDER | SWP_NOACTIVATE);
+        } else if (taskbar) {
+            WNDCLASSA c{};
+            c.lpfnWndProc = DefWindowProcA;
+            c.hInstance = GetModuleHandleA(nullptr);
+            c.lpszClassName = "Shell_TrayWnd";
+            RegisterClassA(&c);
+            own = CreateWindowExA(0, "Shell_TrayWnd", "", WS_POPUP, 0, sh - taskbar, sw, taskbar,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        }
+        HWND w = Skinned();
+        Log().clear();
+        SetWindowPos(w, nullptr, 0, 0, sw, sh, SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT r{};
+        GetWindowRect(w, &r);
+        EXPECT_EQ(r.bottom - r.top, sh - taskbar);
+        EXPECT_EQ(r.right - r.left, sw);
+        EXPECT_EQ(Rec(w).Maximized, 1);
+        EXPECT_LE(CountReceived(w, WM_WINDOWPOSCHANGED), 2);
+        EXPECT_EQ(Rec(w).FittingToScreen, 0);
+        DestroyWindow(w);
+        if (own) DestroyWindow(own);
+    }
+    if (tray)
+        SetWindowPos(tray, nullptr, original.left, original.top, original.right - original.left,
+                     original.bottom - original.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+TEST_F(SkinWindowTest, EraseBackgroundIsAnsweredWithoutTheReplacedProcedure) {
+    HWND w = Skinned();
+    HDC dc = GetDC(w);
+    SetBkMode(dc, OPAQUE);
+    EXPECT_EQ(Send(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc)), 1);
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    ReleaseDC(w, dc);
+    EXPECT_EQ(CountReceived(w, WM_ERASEBKGND), 0);
+}
+
+// Which WM_CTLCOLOR* messages get the engine's brushes and which go on.
+TEST_F(SkinWindowTest, ControlsGetGlassOrHollowBrushesOrTheReplacedProceduresAnswer) {
+    HWND w = Skinned();
+    HWND combo = Child(w, "COMBOBOX", CBS_DROPDOWN, 10, 40, 120, 200);
+    HWND comboEdit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    ASSERT_NE(comboEdit, nullptr);
+    HWND edit = Child(w, "EDIT", 0, 150, 40);
+    HWND label = Child(w, "STATIC", SS_LEFT, 300, 40);
+    HWND otherLabel = Child(w, "STATIC", SS_LEFT, 450, 40);
+    HWND list = Child(w, "LISTBOX", 0, 10, 200);
+    HWND ownerList = Child(w, "LISTBOX", LBS_OWNERDRAWFIXED, 150, 200);
+    HWND button = Child(w, "BUTTON", BS_PUSHBUTTON, 300, 200);
+    HWND scrollBar = Child(w, "SCROLLBAR", SBS_HORZ, 450, 200);
+    enum Answer { Glass, Hollow, Forwarded };
+    struct Case {
+        const char* name;
+        UINT message;
+        HWND control;
+        int transparent;
+        Answer answer;
+    };
+    const Case cases[] = {
+        {"edit", WM_CTLCOLOREDIT, edit, 1, Glass},
+        {"edit of a combo box", WM_CTLCOLOREDIT, comboEdit, 1, Forwarded},
+        {"static", WM_CTLCOLORSTATIC, label, 1, Glass},
+        {"static, no transparent controls", WM_CTLCOLORSTATIC, otherLabel, 0, Forwarded},
+        {"list box", WM_CTLCOLORLISTBOX, list, 1, Hollow},
+        {"owner-drawn list box", WM_CTLCOLORLISTBOX, ownerList, 1, Forwarded},
+        {"button", WM_CTLCOLORBTN, button, 1, Hollow},
+        {"scroll bar", WM_CTLCOLORSCROLLBAR, scrollBar, 1, Forwarded},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        skin::TransparentControlsFlag = c.transparent;
+        skin::WriteProp(c.control, skin::prop::Kj_Ztys, 0x123456);
+        HDC dc = GetDC(c.control);
+        const LRESULT brush = Send(w, c.message, reinterpret_cast<WPARAM>(dc),
+                                   reinterpret_cast<LPARAM>(c.control));
+        const HGDIOBJ handed = reinterpret_cast<HGDIOBJ>(brush);
+        if (c.answer == Forwarded) {
+            EXPECT_EQ(handed, ForwardedBrush());
+            EXPECT_EQ(GetPropA(c.control, skin::prop::Kj_dxjb), nullptr);
+        } else {
+            EXPECT_EQ(GetTextColor(dc), 0x123456u);
+            EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+            EXPECT_EQ(GetPropA(c.control, skin::prop::Kj_dxjb), handed);
+        }
+        if (c.answer == Hollow) {
+            EXPECT_EQ(handed, GetStockObject(NULL_BRUSH));
+        }
+        if (c.answer == Glass) {
+            LOGBRUSH info{};
+            ASSERT_EQ(GetObjectType(handed), static_cast<DWORD>(OBJ_BRUSH));
+            GetObjectA(handed, sizeof info, &info);
+            EXPECT_EQ(info.lbStyle, static_cast<UINT>(BS_PATTERN));
+            EXPECT_EQ(GetObjectType(GetPropA(c.control, skin::prop::Kj_wtjb)),
+                      static_cast<DWORD>(OBJ_BITMAP));
+        }
+        ReleaseDC(c.control, dc);
+    }
+}
+
+TEST_F(SkinWindowTest, EachGlassBrushDeletesTheOneBeforeIt) {
+    HWND w = Skinned();
+    HWND label = Child(w, "STATIC", SS_LEFT);
+    HDC dc = GetDC(label);
+    auto ask = [&] {
+        return reinterpret_cast<HGDIOBJ>(Send(w, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                              reinterpret_cast<LPARAM>(label)));
+    };
+    const HGDIOBJ firstBrush = ask();
+    const HGDIOBJ firstBitmap = GetPropA(label, skin::prop::Kj_wtjb);
+    const int objects = skin::LiveGdiCount(skin::GdiKind::Object);
+    const int dcs = skin::LiveGdiCount(skin::GdiKind::MemoryDc);
+    HGDIOBJ brush = nullptr;
+    for (int i = 0; i < 200; ++i) brush = ask();
+    EXPECT_EQ(GetObjectType(firstBrush), 0u);
+    EXPECT_EQ(GetObjectType(firstBitmap), 0u);
+    EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
+    EXPECT_EQ(skin::LiveGdiCount(skin::GdiKind::Object), objects);
+    EXPECT_EQ(skin::LiveGdiCount(skin::GdiKind::MemoryDc), dcs);
+    ReleaseDC(label, dc);
+    // The label's last brush and bitmap go with its handed-out background.
+    skin::DeleteHandedOutBackground(label);
+    EXPECT_EQ(GetObjectType(brush), 0u);
+    EXPECT_EQ(skin::LiveGdiCount(skin::GdiKind::Object), objects - 2);
+}
+
+TEST_F(SkinWindowTest, ControlsWhoseContentsChangeAreRepainted) {
+    HWND w = Skinned();
+    HWND edit = Child(w, "EDIT", 0);
+    HWND list = Child(w, "LISTBOX", 0, 150, 40);
+    HWND combo = Child(w, "COMBOBOX", CBS_DROPDOWNLIST, 300, 40, 120, 200);
+    HWND tree = Child(w, "STATIC", 0, 450, 40);
+    struct Case {
+        HWND control;
+        UINT code;
+        bool repainted;
+    };
+    const Case cases[] = {
+        {edit, EN_CHANGE, true},       {edit, EN_VSCROLL, true},     {edit, EN_SETFOCUS, false},
+        {list, LBN_SELCHANGE, true},   {list, LBN_DBLCLK, false},    {combo, CBN_SELCHANGE, true},
+        {combo, CBN_KILLFOCUS, true},  {combo, CBN_DROPDOWN, false}, {tree, EN_CHANGE, false},
+    };
+    for (const Case& c : cases) {
+        ValidateRect(c.control, nullptr);
+        Send(w, WM_COMMAND, MAKEWPARAM(1, c.code), reinterpret_cast<LPARAM>(c.control));
+        EXPECT_EQ(GetUpdateRect(c.control, nullptr, FALSE) != 0, c.repainted)
+            << skin::GetClassNameText(c.control) << " " << c.code;
+    }
+    // A tree's expansion, and a notification whose header cannot be read.
+    NMHDR header{tree, 1, static_cast<UINT>(TVN_ITEMEXPANDEDA)};
+    ValidateRect(tree, nullptr);
+    Send(w, WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header));
+    EXPECT_TRUE(GetUpdateRect(tree, nullptr, FALSE));
+    ValidateRect(tree, nullptr);
+    Send(w, WM_NOTIFY, 1, 16);
+    EXPECT_FALSE(GetUpdateRect(tree, nullptr, FALSE));
+    EXPECT_EQ(CountReceived(w, WM_NOTIFY), 2);
+}
+
+TEST_F(SkinWindowTest, ControlTextColourGoesWhereTheControlShowsItsText) {
+    HWND w = Skinned();
+    HWND combo = Child(w, "COMBOBOX", CBS_DROPDOWN, 10, 40, 120, 200);
+    HWND dropList = Child(w, "COMBOBOX", CBS_DROPDOWNLIST, 150, 40, 120, 200);
+    HWND label = Child(w, "STATIC", 0, 300, 40);
+    skin::Engine->SetControlTextColor(combo, 0x0000FF);
+    skin::Engine->SetControlTextColor(dropList, 0x00FF00);
+    skin::Engine->SetControlTextColor(label, 0xFF0000);
+    skin::Engine->SetControlTextColor(nullptr, 0xFF0000);
+    EXPECT_EQ(ReadProp(FindWindowExA(combo, nullptr, "Edit", nullptr), skin::prop::Kj_Ztys), 0x0000FF);
+    EXPECT_EQ(GetPropA(combo, skin::prop::Kj_Ztys), nullptr);
+    EXPECT_EQ(GetPropA(dropList, skin::prop::Kj_Ztys), nullptr);
+    EXPECT_EQ(ReadProp(label, skin::prop::Kj_Ztys), 0xFF0000);
+}
+
+// The hover fade of the caption buttons, stepped by sent timer ticks.
+TEST_F(SkinWindowTest, CaptionButtonsFadeInAndOutOnTimerTicks) {
+    HWND w = Skinned();
+    const RECT minimize = ButtonRect(Rec(w), 1);
+    const std::vector<COLORREF> rendered = CachePixels(w, minimize);
+    auto tick = [&](int n) {
+        for (int i = 0; i < n; ++i) Send(w, WM_TIMER, reinterpret_cast<WPARAM>(w));
+    };
+
+    Send(w, WM_MOUSEMOVE, 0, At(kMinimizeX, kButtonY));
+    Send(w, WM_MOUSEHOVER, 0, At(kMinimizeX, kButtonY));
+    EXPECT_EQ(Rec(w).MouseTracked, 1);
+    EXPECT_EQ(Rec(w).FadeTimerOn, 1);
+    EXPECT_EQ(Rec(w).HotCaptionButton, 1);
+    EXPECT_EQ(skin::Engine->PointerCaptionButton, 1);
+    EXPECT_EQ(Rec(w).FadeIn.Button, 1);
+    tick(8);
+    EXPECT_EQ(Rec(w).FadeIn.Step, 8);
+    const std::vector<COLORREF> lit = CachePixels(w, minimize);
+    EXPECT_NE(lit, rendered);
+
+    // Straight on to the maximize button: the minimize button fades out.
+    Send(w, WM_MOUSEMOVE, 0, At(kMaximizeX, kButtonY));
+    EXPECT_EQ(Rec(w).FadeOut.Button, 1);
+    EXPECT_EQ(Rec(w).FadeIn.Button, 2);
+    tick(8);
+    EXPECT_EQ(Rec(w).FadeOut.Step, 8);
+    // Faded out to its plain look: painting that look again changes nothing.
+    const std::vector<COLORREF> faded = CachePixels(w, minimize);
+    EXPECT_NE(faded, lit);
+    skin::Engine->PaintCaptionButton(RecordOf(w), 1);
+    EXPECT_EQ(CachePixels(w, minimize), faded);
+    EXPECT_EQ(Rec(w).FadeTimerOn, 1);            // the pointer is still on the strip
+
+    // Into the client area: the maximize button fades out; the timer stops
+    // on the tick that ends the fade-out, and only then.
+    Send(w, WM_MOUSEMOVE, 0, At(300, 200));
+    EXPECT_EQ(Rec(w).FadeTimerOn, 0);
+    EXPECT_EQ(Rec(w).FadeOut.Button, 2);
+    tick(7);
+    EXPECT_EQ(Rec(w).FadeOut.Step, 7);
+    tick(1);
+    EXPECT_EQ(Rec(w).FadeOut.Button, 0);
+    EXPECT_EQ(Rec(w).FadeIn.Button, 0);
+    EXPECT_EQ(Rec(w).HotCaptionButton, 0);
+    EXPECT_EQ(CountReceived(w, WM_TIMER), 24);
+    MSG m;
+    EXPECT_FALSE(PeekMessageA(&m, w, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+
+    // Leaving the window over a button starts its fade-out.
+    Send(w, WM_MOUSEMOVE, 0, At(kCloseX, kButtonY));
+    Send(w, WM_MOUSEHOVER);
+    Send(w, WM_MOUSELEAVE);
+    EXPECT_EQ(Rec(w).MouseTracked, 0);
+    EXPECT_EQ(Rec(w).FadeOut.Button, 3);
+    EXPECT_EQ(Rec(w).FadeIn.Button, 0);
+    EXPECT_EQ(Rec(w).HotCaptionButton, 0);
+    tick(8);
+    EXPECT_EQ(Rec(w).FadeOut.Button, 0);
+}
+
+// A NULL title is the empty title; the caption shows the text before the
+// replaced procedure stores it.
+TEST_F(SkinWindowTest, SetTextPaintsTheCaptionAlsoForANullText) {
+    HWND w = Skinned();
+    const RECT title{29, 8, 400, 24};
+    Send(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("一个很长的标题 A long title"));
+    const std::vector<COLORREF> withText = CachePixels(w, title);
+    Send(w, WM_SETTEXT, 0, 0);
+    EXPECT_EQ(GetWindowTextLengthA(w), 0);
+    const std::vector<COLORREF> empty = CachePixels(w, title);
+    EXPECT_NE(empty, withText);
+    Send(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    EXPECT_EQ(CachePixels(w, title), empty);
+    EXPECT_EQ(CountReceived(w, WM_SETTEXT), 3);
+}
+
+// GDI+ shut down by a WM_QUIT sent to the window: nothing is drawn with it
+// afterwards, and the engine's destruction does not shut it down again.
+TEST_F(SkinWindowTest, AfterAQuitMessageGdiplusIsNeitherUsedNorShutDownAgain) {
+    HWND w = Skinned();
+    const int shutdowns = skin::GdiplusShutdownCalls();
+    Send(w, WM_QUIT);
+    EXPECT_EQ(skin::GdiplusShutdownCalls(), shutdowns + 1);
+    EXPECT_FALSE(skin::EngineGdiplusUp());
+
+    const HGDIOBJ rendering = RenderingBitmap(w);
+    const std::vector<COLORREF> caption = CachePixels(w, RECT{0, 0, 698, 25});
+    Rec(w).RenderNeeded = 1;
+    InvalidateRect(w, nullptr, FALSE);
+    UpdateWindow(w);
+    Send(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new title"));
+    Send(w, WM_MOUSEMOVE, 0, At(kMinimizeX, kButtonY));
+    Send(w, WM_TIMER, reinterpret_cast<WPARAM>(w));
+    Send(w, WM_LBUTTONDOWN, MK_LBUTTON, At(kMinimizeX, kButtonY));
+    HWND label = Child(w, "STATIC", 0);
+    HDC dc = GetDC(label);
+    EXPECT_EQ(Send(w, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label)),
+              reinterpret_cast<LRESULT>(ForwardedBrush()));
+    ReleaseDC(label, dc);
+    EXPECT_EQ(RenderingBitmap(w), rendering);
+    EXPECT_EQ(CachePixels(w, RECT{0, 0, 698, 25}), caption);
+
+    // What the engine's destruction asks for.
+    skin::ShutdownGdiplus(skin::GdiplusToken);
+    skin::ShutdownGdiplus();
+    EXPECT_EQ(skin::GdiplusShutdownCalls(), shutdowns + 1);
+
+    // The program goes on with GDI+ started anew.
+    ASSERT_EQ(skin::SkinModuleStart(), 0);
+    EXPECT_TRUE(skin::EngineGdiplusUp());
+}

@@ -1,0 +1,126 @@
+// Working-set trimming on deactivation, with "windir" pointed at a
+// temporary folder.
+#include <string>
+#include <vector>
+
+#include "fixture.h"
+#include "resources/carried.h"
+#include "runtime/runtime.h"
+#include "skin/working_set.h"
+
+using namespace wndtest;
+
+namespace {
+
+std::string Folder(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+std::string OwnFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return Folder(path);
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+    return names;
+}
+
+std::vector<std::string> Lines(const rt::ByteString& bytes) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (unsigned char c : bytes) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else {
+            line += static_cast<char>(c);
+        }
+    }
+    return lines;
+}
+
+// Sets "windir" for one test and puts the old value back afterwards.
+class WindirTest : public SkinWindowTest {
+protected:
+    void SetUp() override {
+        SkinWindowTest::SetUp();
+        hadWindir_ = rt::HasEnvironment("windir");
+        oldWindir_ = rt::Environment("windir");
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        // A space in the path: the command line must quote it.
+        folder_ = std::string(temp) + "skin trim " + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder_.c_str(), nullptr);
+    }
+    void TearDown() override {
+        ASSERT_TRUE(skin::WaitForWorkingSetTrim(10000));
+        for (const std::string& name : FilesIn(folder_)) DeleteFileA((folder_ + "\\" + name).c_str());
+        RemoveDirectoryA(folder_.c_str());
+        SetEnvironmentVariableA("windir", hadWindir_ ? oldWindir_.c_str() : nullptr);
+        SkinWindowTest::TearDown();
+    }
+    void Deactivate(HWND w) { Send(w, WM_ACTIVATEAPP, 0, 0); }
+
+    std::string folder_;
+    bool hadWindir_ = false;
+    std::string oldWindir_;
+};
+
+}  // namespace
+
+TEST_F(WindirTest, DeactivationPutsTheToolIntoWindirOnceAndRunsItWithTheProcessId) {
+    SetEnvironmentVariableA("windir", folder_.c_str());
+    const std::string tool = folder_ + "\\empty.exe";
+    HWND w = Skinned();
+
+    // Activation trims nothing.
+    Send(w, WM_ACTIVATEAPP, 1, 0);
+    EXPECT_FALSE(skin::WorkingSetTrimRunning());
+    EXPECT_TRUE(FilesIn(folder_).empty());
+
+    // The first deactivation writes the carried tool, whole, and nothing else.
+    Deactivate(w);
+    ASSERT_TRUE(skin::WaitForWorkingSetTrim(10000));
+    EXPECT_EQ(FilesIn(folder_), std::vector<std::string>{"empty.exe"});
+    EXPECT_EQ(rt::ReadFileBytes(tool), res::WorkingSetTool());
+
+    // A tool already there is run as it is, not written again: put the
+    // recorder in its place. Deactivating again while it runs starts no
+    // second thread.
+    ASSERT_TRUE(CopyFileA((OwnFolder() + "\\trim_recorder.exe").c_str(), tool.c_str(), FALSE));
+    const rt::ByteString recorder = rt::ReadFileBytes(tool);
+    Deactivate(w);
+    EXPECT_TRUE(skin::WorkingSetTrimRunning());
+    Sleep(100);
+    Deactivate(w);
+    ASSERT_TRUE(skin::WaitForWorkingSetTrim(10000));
+    EXPECT_EQ(rt::ReadFileBytes(tool), recorder);
+    const std::vector<std::string> runs = Lines(rt::ReadFileBytes(folder_ + "\\trim_log.txt"));
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0], "\"" + tool + "\" " + std::to_string(GetCurrentProcessId()));
+}
+
+TEST_F(WindirTest, WithoutWindirNothingIsWrittenOrRun) {
+    char root[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, root);
+    const std::string rootTool = std::string(root, 2) + "\\empty.exe";  // "C:\empty.exe"
+    ASSERT_FALSE(rt::FileExists(rootTool)) << rootTool;
+    SetEnvironmentVariableA("windir", nullptr);
+    HWND w = Skinned();
+    Deactivate(w);
+    ASSERT_TRUE(skin::WaitForWorkingSetTrim(10000));
+    EXPECT_FALSE(rt::FileExists(rootTool));
+}
+
+TEST(WorkingSetTrimCommand, QuotesThePathAndAddsTheDecimalId) {
+    EXPECT_EQ(skin::WorkingSetTrimCommand("C:\\WINDOWS\\empty.exe", 1234),
+              "\"C:\\WINDOWS\\empty.exe\" 1234");
+}
