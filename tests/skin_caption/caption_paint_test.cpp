@@ -1,0 +1,295 @@
+// Caption painting: buttons in their three looks, the title with its halo,
+// repeated painting, the hover fade driven through the window procedure, and
+// the objects every painting gives back.
+#include <functional>
+
+#include "drawing/drawing.h"
+#include "fixture.h"
+#include "resources/carried.h"
+#include "skin/capture.h"
+#include "skin/caption_paint.h"
+#include "skin/engine.h"
+#include "skin/gdi_handles.h"
+#include "skin/helpers.h"
+#include "skin/record.h"
+
+using namespace captiontest;
+using skin::Engine;
+using skin::SkinWindowTable;
+
+namespace {
+
+class CaptionPaintTest : public SkinnedWindowTest {
+protected:
+    // The caption band of the cached rendering.
+    Pixels Caption(int record) {
+        const skin::SkinWindowRecord& r = SkinWindowTable[record];
+        return Grab(r.WindowCacheDc, 0, 0, kMainWidth, r.CaptionHeight);
+    }
+    // The glyph box of a button (one pixel left of its rectangle).
+    Pixels ButtonBox(int record, int button) {
+        const skin::SkinWindowRecord& r = SkinWindowTable[record];
+        const skin::CaptionButton& b = r.CaptionButtons[button];
+        return Grab(r.WindowCacheDc, static_cast<int>(b.Rect.x) - 2, 0, b.Width + 4,
+                    r.CaptionHeight);
+    }
+    // Near-white pixels in the title's layout rectangle.
+    int WhitePixelsInTitle(int record) {
+        const Pixels title = Grab(SkinWindowTable[record].WindowCacheDc, 29, 8, 250, 16);
+        int white = 0;
+        for (uint32_t p : title.argb)
+            if (Near(p, RGB(255, 255, 255), 40)) ++white;
+        return white;
+    }
+};
+
+struct LiveCounts {
+    int gdiplus = drw::LiveObjectCount();
+    int objects = skin::LiveGdiCount(skin::GdiKind::Object);
+    int memoryDcs = skin::LiveGdiCount(skin::GdiKind::MemoryDc);
+    int windowDcs = skin::LiveGdiCount(skin::GdiKind::WindowDc);
+    int registry = skin::MemoryDcRegistry.Count();
+    bool operator==(const LiveCounts& o) const {
+        return gdiplus == o.gdiplus && objects == o.objects && memoryDcs == o.memoryDcs &&
+               windowDcs == o.windowDcs && registry == o.registry;
+    }
+};
+std::ostream& operator<<(std::ostream& os, const LiveCounts& c) {
+    return os << "{gdi+ " << c.gdiplus << ", objects " << c.objects << ", memory DCs "
+              << c.memoryDcs << ", window DCs " << c.windowDcs << ", registry " << c.registry
+              << "}";
+}
+
+LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+}  // namespace
+
+// Painting a button, the title or the whole caption again and again leaves
+// the cache exactly as one painting does: each restores before it draws.
+TEST_F(CaptionPaintTest, PaintingAgainChangesNothing) {
+    const int record = MainWindow();
+    struct Painting {
+        const char* name;
+        std::function<void()> paint;
+    };
+    const Painting paintings[] = {
+        {"normal button", [&] { Engine->PaintCaptionButton(record, 1); }},
+        {"hot button", [&] { Engine->PaintCaptionButton(record, 2, nullptr, false, 150); }},
+        {"hot close button", [&] { Engine->PaintCaptionButton(record, 3, nullptr, false, 240); }},
+        {"pressed button", [&] { Engine->PaintCaptionButton(record, 2, nullptr, true); }},
+        {"pressed close button", [&] { Engine->PaintCaptionButton(record, 3, nullptr, true); }},
+        {"title", [&] { Engine->PaintCaption(record); }},
+        {"whole caption",
+         [&] {
+             Engine->PaintCaption(record);
+             for (int i = 1; i <= 3; ++i) Engine->PaintCaptionButton(record, i);
+         }},
+    };
+    for (const Painting& p : paintings) {
+        p.paint();
+        const Pixels once = GrabCache(record);
+        for (int n = 0; n < 5; ++n) p.paint();
+        EXPECT_EQ(Difference(GrabCache(record), once), "") << p.name;
+    }
+}
+
+TEST_F(CaptionPaintTest, HighlightAtAlphaZeroIsTheCleanLayer) {
+    const int record = MainWindow();
+    const skin::SkinWindowRecord& r = SkinWindowTable[record];
+    Engine->PaintCaptionButton(record, 2, nullptr, false, 200);
+    {
+        drw::GraphicsObject g;
+        g.FromHdc(r.WindowCacheDc);
+        Engine->PaintCaptionButtonHighlight(g, record, 2, 0);
+    }
+    const int x = static_cast<int>(r.CaptionButtons[2].Rect.x) - 2;
+    EXPECT_TRUE(Grab(r.WindowCacheDc, x, 1, 28, 19) == Grab(r.CaptionCacheDc, x, 1, 28, 19));
+}
+
+TEST_F(CaptionPaintTest, LooksOfTheButtons) {
+    const int record = MainWindow();
+    const skin::SkinWindowRecord& r = SkinWindowTable[record];
+    const Pixels clean = Caption(record);
+
+    // The pressed close button: opaque red at its top (under the faint white
+    // band of the glyph's first row), over its glyph box.
+    Engine->PaintCaptionButton(record, 3, nullptr, true);
+    const int closeX = static_cast<int>(r.CaptionButtons[3].Rect.x) - 1;
+    const uint32_t top = GrabCache(record).At(closeX + 4, 2);
+    EXPECT_GE((top >> 16) & 0xFF, 200u);
+    EXPECT_LE((top >> 8) & 0xFF, 60u);
+    EXPECT_LE(top & 0xFF, 60u);
+
+    // Hover: the fade's highest alpha tints the minimize button with the
+    // theme colour; the next paint in its normal look takes it away again.
+    Engine->PaintCaptionButton(record, 3);
+    Engine->PaintCaptionButton(record, 1, nullptr, false, 240);
+    const Pixels hot = ButtonBox(record, 1);
+    Engine->PaintCaptionButton(record, 1);
+    const Pixels normal = ButtonBox(record, 1);
+    EXPECT_FALSE(hot == normal);
+    // Row 3, left of the glyph: theme colour 0x22CADD (R 0x22, G 0xCA, B 0xDD)
+    // at high alpha over the picture pulls blue and green up.
+    const uint32_t tinted = hot.At(5, 3), plain = normal.At(5, 3);
+    EXPECT_GT(tinted & 0xFF, plain & 0xFF);
+    EXPECT_GT((tinted >> 8) & 0xFF, (plain >> 8) & 0xFF);
+
+    // The separator left of the first button is darker than the one left of
+    // the second.
+    const skin::CaptionButton& first = r.CaptionButtons[1];
+    const skin::CaptionButton& second = r.CaptionButtons[2];
+    const Pixels layer = Grab(r.CaptionCacheDc, 0, 0, kMainWidth, r.CaptionHeight);
+    auto darkening = [&](int lx) {
+        const uint32_t a = clean.At(lx, 3), b = layer.At(lx, 3);
+        return int((b >> 8) & 0xFF) - int((a >> 8) & 0xFF);
+    };
+    const int d1 = darkening(static_cast<int>(first.Rect.x - 2));
+    const int d2 = darkening(static_cast<int>(second.Rect.x - 2));
+    EXPECT_GT(d2, 0);
+    EXPECT_GT(d1, d2);
+}
+
+TEST_F(CaptionPaintTest, MaximizedWindowShowsTheRestoreGlyph) {
+    const int record = MainWindow();
+    skin::SkinWindowRecord& r = SkinWindowTable[record];
+    for (bool pressed : {false, true}) {
+        r.Maximized = 1;
+        Engine->PaintCaptionButton(record, 2, nullptr, pressed);
+        const Pixels maximized = ButtonBox(record, 2);
+        r.Maximized = 0;
+        Engine->PaintCaptionButton(record, 2, nullptr, pressed);
+        const Pixels normal = ButtonBox(record, 2);
+        std::swap(r.CaptionButtons[2].Image, r.CaptionButtons[2].SecondImage);
+        Engine->PaintCaptionButton(record, 2, nullptr, pressed);
+        const Pixels restoreGlyph = ButtonBox(record, 2);
+        std::swap(r.CaptionButtons[2].Image, r.CaptionButtons[2].SecondImage);
+        EXPECT_FALSE(maximized == normal) << "pressed " << pressed;
+        EXPECT_TRUE(maximized == restoreGlyph) << "pressed " << pressed;
+    }
+}
+
+// The title is drawn in "宋体" (the test prefix maps it to an installed CJK
+// font): white strokes over a dark fill, none when the face does not exist.
+TEST_F(CaptionPaintTest, TitleInSongti) {
+    skin::GlobalPictureColor = RGB(20, 30, 60);
+    const int record = Attach(MakeWindow(kMainWidth, kMainHeight, kMinMax, "拼音批量改名工具"));
+    Engine->RenderWindow(record, 0);
+    EXPECT_GT(WhitePixelsInTitle(record), 40);
+
+    // Only the colour given: the old face, size and weight stay.
+    ASSERT_TRUE(Engine->SetCaptionTextStyle(SkinWindowTable[record].Window, {}, {},
+                                            RGB(255, 0, 0)));
+    const skin::SkinWindowRecord& r = SkinWindowTable[record];
+    EXPECT_EQ(r.TitleColor, RGB(255, 0, 0));
+    EXPECT_EQ(r.TitleFontName, "宋体");
+    EXPECT_EQ(r.TitleFontSize, 12);
+    EXPECT_EQ(r.TitleBold, 1);
+    EXPECT_EQ(WhitePixelsInTitle(record), 0);
+
+    ASSERT_TRUE(Engine->SetCaptionTextStyle(r.Window, "NoSuchFaceAnywhere", {}, RGB(255, 255, 255)));
+    EXPECT_EQ(WhitePixelsInTitle(record), 0);
+}
+
+// In a window too narrow for a title the layout width would be negative:
+// neither the title nor its restore or copy may reach GDI+ or BitBlt, so a
+// painting of the caption changes nothing but the icon.
+TEST_F(CaptionPaintTest, NarrowWindowDrawsNoTitle) {
+    skin::GlobalPictureColor = RGB(20, 30, 60);
+    HWND window = MakeWindow(100, 80, kMinMax, "一个很长很长的标题文字");
+    const int record = Attach(window);
+    Engine->RenderWindow(record, 0);
+    const skin::SkinWindowRecord& r = SkinWindowTable[record];
+    const Pixels before = Grab(r.WindowCacheDc, 0, 0, 100, 80);
+    Engine->PaintCaption(record);
+    const Pixels after = Grab(r.WindowCacheDc, 0, 0, 100, 80);
+    int changed = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const bool icon = x >= 9 && x < 26 && y >= 5 && y < 22;
+            if (!icon && before.At(x, y) != after.At(x, y)) ++changed;
+        }
+    EXPECT_EQ(changed, 0);
+    // The same window made wide enough shows its title.
+    SetWindowPos(window, nullptr, 0, 0, 400, 80, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Engine->RenderWindow(record, 0);
+    EXPECT_GT(WhitePixelsInTitle(record), 40);
+}
+
+// WM_TIMER ticks sent to the window step the fade: 30, 60, ... 240 while the
+// pointer rests on the button, 210, ... 0 after it left; then the timer stops.
+TEST_F(CaptionPaintTest, FadeStepsAndStops) {
+    const int record = MainWindow();
+    HWND window = SkinWindowTable[record].Window;
+    const WPARAM id = reinterpret_cast<WPARAM>(window);
+    auto timerPending = [&] {
+        Sleep(60);
+        MSG msg;
+        return PeekMessageA(&msg, window, WM_TIMER, WM_TIMER, PM_REMOVE) != 0;
+    };
+
+    SendMessageA(window, WM_MOUSEMOVE, 0, At(620, 10));
+    SendMessageA(window, WM_MOUSEHOVER, 0, At(620, 10));
+    ASSERT_EQ(SkinWindowTable[record].HotCaptionButton, 1);
+    ASSERT_EQ(SkinWindowTable[record].FadeTimerOn, 1);
+    std::vector<Pixels> seen;
+    for (int step = 1; step <= 8; ++step) {
+        SendMessageA(window, WM_TIMER, id, 0);
+        seen.push_back(ButtonBox(record, 1));
+    }
+    EXPECT_TRUE(timerPending()) << "the timer runs while the pointer rests on the strip";
+    SendMessageA(window, WM_MOUSELEAVE, 0, 0);
+    for (int step = 1; step <= 8; ++step) {
+        if (step == 8) {
+            EXPECT_EQ(SkinWindowTable[record].FadeOut.Button, 1) << "held until the last step";
+        }
+        SendMessageA(window, WM_TIMER, id, 0);
+        seen.push_back(ButtonBox(record, 1));
+    }
+    const skin::SkinWindowRecord& r = SkinWindowTable[record];
+    EXPECT_EQ(r.FadeTimerOn, 0);
+    EXPECT_EQ(r.FadeOut.Button, 0);
+    EXPECT_EQ(r.FadeIn.Button, 0);
+    EXPECT_EQ(r.HotCaptionButton, 0);
+    timerPending();  // a tick that was already queued
+    EXPECT_FALSE(timerPending()) << "the timer is killed";
+
+    // Each tick showed the button at the alpha of its step.
+    for (int i = 0; i < 16; ++i) {
+        const int alpha = i < 8 ? skin::FadeInAlpha(i + 1) : skin::FadeOutAlpha(i - 7);
+        EXPECT_EQ(alpha, i < 8 ? 30 * (i + 1) : 210 - 30 * (i - 8));
+        Engine->PaintCaptionButton(record, 1, nullptr, false, alpha);
+        EXPECT_TRUE(ButtonBox(record, 1) == seen[static_cast<size_t>(i)]) << "tick " << i + 1;
+    }
+}
+
+// Every drawing object, DC and bitmap a rendering, a fade tick, a pressed
+// look or a title makes is given back.
+TEST_F(CaptionPaintTest, NothingGrows) {
+    const int record = MainWindow();
+    HWND window = SkinWindowTable[record].Window;
+    const WPARAM id = reinterpret_cast<WPARAM>(window);
+    auto fadeCycle = [&] {
+        SendMessageA(window, WM_MOUSEMOVE, 0, At(650, 10));
+        SendMessageA(window, WM_MOUSEHOVER, 0, At(650, 10));
+        for (int i = 0; i < 8; ++i) SendMessageA(window, WM_TIMER, id, 0);
+        SendMessageA(window, WM_MOUSELEAVE, 0, 0);
+        for (int i = 0; i < 8; ++i) SendMessageA(window, WM_TIMER, id, 0);
+    };
+    Engine->RenderWindow(record, 1);
+    fadeCycle();
+    const LiveCounts before;
+    HBITMAP firstRendering =
+        reinterpret_cast<HBITMAP>(skin::ReadProp(window, skin::prop::Ck_wtjbdx));
+    HDC firstCaptionLayer = SkinWindowTable[record].CaptionCacheDc;
+    for (int i = 0; i < 1000; ++i) Engine->RenderWindow(record, 1);
+    EXPECT_EQ(GetObjectType(firstRendering), 0u) << "each rendering frees the one before";
+    EXPECT_EQ(GetObjectType(firstCaptionLayer), 0u);
+    EXPECT_EQ(LiveCounts(), before) << "after 1000 renderings";
+    for (int i = 0; i < 1000 / 16; ++i) fadeCycle();
+    EXPECT_EQ(LiveCounts(), before) << "after 1000 fade ticks";
+    for (int i = 0; i < 1000; ++i) {
+        Engine->PaintCaptionButton(record, 1 + i % 3, nullptr, true);
+        Engine->PaintCaption(record);
+    }
+    EXPECT_EQ(LiveCounts(), before) << "after 1000 pressed looks and titles";
+}

@@ -1,0 +1,237 @@
+// The frame renderer: window region, the cached rendering's corners, border,
+// picture layouts and caption gloss, the clean layers, the kept background
+// and pictures that do not decode.
+#include "drawing/drawing.h"
+#include "fixture.h"
+#include "resources/carried.h"
+#include "skin/engine.h"
+#include "skin/frame.h"
+#include "skin/helpers.h"
+#include "skin/record.h"
+
+using namespace captiontest;
+using skin::Engine;
+using skin::SkinWindowTable;
+
+namespace {
+
+class FrameTest : public SkinnedWindowTest {};
+
+constexpr COLORREF kRed = RGB(230, 20, 20);
+constexpr COLORREF kBlue = RGB(20, 20, 230);
+
+// src over dst at alpha a, per channel.
+COLORREF Over(COLORREF src, int a, COLORREF dst) {
+    auto mix = [a](int s, int d) { return (s * a + d * (255 - a)) / 255; };
+    return RGB(mix(GetRValue(src), GetRValue(dst)), mix(GetGValue(src), GetGValue(dst)),
+               mix(GetBValue(src), GetBValue(dst)));
+}
+
+}  // namespace
+
+TEST_F(FrameTest, RoundRegionCornersAndBorder) {
+    const COLORREF fill = RGB(40, 60, 90);
+    HWND window = MakeWindow();
+    const int record = Attach(window);
+    Engine->RenderWindow(record, 1);
+
+    HRGN actual = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(window, actual), ERROR);
+    HRGN expected = CreateRoundRectRgn(0, 0, kMainWidth + 1, kMainHeight + 1, 5, 5);
+    // The same points (Wine may keep the window's region in other bands,
+    // which EqualRgn tells apart).
+    HRGN difference = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(CombineRgn(difference, actual, expected, RGN_XOR), NULLREGION);
+    EXPECT_TRUE(PtInRegion(actual, kMainWidth / 2, 0));
+    EXPECT_FALSE(PtInRegion(actual, 0, 0));
+    EXPECT_FALSE(PtInRegion(actual, kMainWidth - 1, kMainHeight - 1));
+    DeleteObject(difference);
+    DeleteObject(actual);
+    DeleteObject(expected);
+
+    const Pixels cache = GrabCache(record);
+    const int W = kMainWidth, H = kMainHeight;
+    for (auto [x, y] : {std::pair{0, 0}, {W - 1, 0}, {0, H - 1}, {W - 1, H - 1}})
+        EXPECT_EQ(cache.At(x, y), 0xFFFF00FFu) << "corner (" << x << ", " << y << ")";
+    // Outer outline black at 180 on the edge, inner white at 180 inside it,
+    // the plain fill further in.
+    EXPECT_TRUE(Near(cache.At(300, H - 1), Over(RGB(0, 0, 0), 180, fill), 12));
+    EXPECT_TRUE(Near(cache.At(300, H - 2), Over(RGB(255, 255, 255), 180, fill), 12));
+    EXPECT_TRUE(Near(cache.At(0, 250), Over(RGB(0, 0, 0), 180, fill), 12));
+    EXPECT_TRUE(Near(cache.At(1, 250), Over(RGB(255, 255, 255), 180, fill), 12));
+    EXPECT_TRUE(Near(cache.At(300, 250), fill, 0));
+}
+
+// Each layout of a 100 x 60 picture (red left half, blue right half) in a
+// 250 x 150 client, caption off so that nothing lies over it.
+TEST_F(FrameTest, PictureLayouts) {
+    const rt::ByteString png = TwoColourPng(100, 60, kRed, kBlue);
+    HWND window = MakeWindow(250, 150, kMinMax);
+    const int record = Attach(window, 0);
+    struct Probe {
+        int x, y;
+        enum { Red, Blue, Fill } what;
+    };
+    struct Layout {
+        int mode;
+        std::vector<Probe> probes;
+    };
+    const Layout layouts[] = {
+        // Top left; right and bottom edges fade from x 71 and y 31.
+        {0, {{5, 20, Probe::Red}, {60, 20, Probe::Blue}, {200, 100, Probe::Fill},
+             {20, 120, Probe::Fill}}},
+        // Top right, from x 150.
+        {1, {{155 + 30, 20, Probe::Red}, {240, 20, Probe::Blue}, {20, 100, Probe::Fill}}},
+        // Centred at (75, 45).
+        {2, {{80, 60, Probe::Red}, {170, 60, Probe::Blue}, {20, 120, Probe::Fill},
+             {60, 60, Probe::Fill}}},
+        // Stretched over the whole client.
+        {3, {{60, 100, Probe::Red}, {190, 100, Probe::Blue}, {120, 5, Probe::Red}}},
+        // Mirrored tiles at 0, 100 (mirrored) and 200; the fill below them.
+        {4, {{5, 30, Probe::Red}, {95, 30, Probe::Blue}, {105, 30, Probe::Blue},
+             {195, 30, Probe::Red}, {205, 30, Probe::Red}, {245, 30, Probe::Red},
+             {100, 100, Probe::Fill}}},
+        // Unknown layouts draw no picture.
+        {9, {{5, 30, Probe::Fill}, {120, 100, Probe::Fill}}},
+    };
+    for (const Layout& l : layouts) {
+        ASSERT_EQ(Engine->SetWindowBackground(window, png, l.mode), 1);
+        Engine->RenderWindow(record, 0);
+        const COLORREF fill = SkinWindowTable[record].PictureColor & 0xFFFFFF;
+        const Pixels cache = GrabCache(record);
+        for (const Probe& p : l.probes) {
+            const COLORREF want = p.what == Probe::Red ? kRed : p.what == Probe::Blue ? kBlue : fill;
+            EXPECT_TRUE(Near(cache.At(p.x, p.y), want, 8))
+                << "mode " << l.mode << " at (" << p.x << ", " << p.y << ")";
+        }
+    }
+}
+
+TEST_F(FrameTest, CaptionGlossAndLayers) {
+    const COLORREF fill = RGB(40, 60, 90);
+    HWND window = MakeWindow(300, 200, kMinMax);
+    const int record = Attach(window, 1, 0, 0, 0, 1);
+    Engine->RenderWindow(record, 0);
+    const skin::SkinWindowRecord& r = SkinWindowTable[record];
+    const Pixels cache = GrabCache(record);
+    // White at 150 at the top of the caption, fading to nothing at its foot.
+    EXPECT_TRUE(Near(cache.At(100, 2), Over(RGB(255, 255, 255), 150 - 150 * 2 / 25, fill), 10));
+    EXPECT_TRUE(Near(cache.At(100, 24), fill, 12));
+    EXPECT_TRUE(Near(cache.At(100, 30), fill, 0));
+    // The caption layer holds the band as it was before any button.
+    const Pixels layer = Grab(r.CaptionCacheDc, 0, 0, 300, r.CaptionHeight);
+    const Pixels band = Grab(r.WindowCacheDc, 0, 0, 300, r.CaptionHeight);
+    const int closeX = static_cast<int>(r.CaptionButtons[3].Rect.x) - 1;
+    EXPECT_FALSE(Grab(r.CaptionCacheDc, closeX, 1, 38, 18) ==
+                 Grab(r.WindowCacheDc, closeX, 1, 38, 18))
+        << "the close glyph is not in the layer";
+    EXPECT_EQ(layer.At(100, 2), band.At(100, 2));
+    EXPECT_NE(r.StatusCacheDc, nullptr) << "the status layer is made without a bar too";
+
+    // Without a caption: no border and no caption layer.
+    HWND bare = MakeWindow(300, 200, kMinMax);
+    const int bareRecord = Attach(bare, 0);
+    Engine->RenderWindow(bareRecord, 0);
+    EXPECT_EQ(SkinWindowTable[bareRecord].CaptionCacheDc, nullptr);
+    EXPECT_NE(SkinWindowTable[bareRecord].StatusCacheDc, nullptr);
+    EXPECT_TRUE(Near(GrabCache(bareRecord).At(150, 199), fill, 0));
+}
+
+// The kept background gives the pixels a full drawing from the picture gives.
+TEST_F(FrameTest, KeptBackgroundGivesTheSamePixels) {
+    const int record = MainWindow();  // drawn from the picture
+    const Pixels drawn = GrabCache(record);
+    ASSERT_NE(SkinWindowTable[record].BackgroundCache, nullptr);
+    Engine->RenderWindow(record, 1);  // from the kept background
+    EXPECT_TRUE(GrabCache(record) == drawn);
+    skin::ForgetBackgroundLayer(record);
+    Engine->RenderWindow(record, 1);
+    EXPECT_TRUE(GrabCache(record) == drawn);
+
+    // A new picture, layout, colour or size is drawn anew.
+    const rt::ByteString other = TwoColourPng(64, 64, kRed, kBlue);
+    Engine->SetSkinTheme({}, &other, {}, {}, 3);
+    Engine->RenderWindow(record, 0);
+    EXPECT_TRUE(Near(GrabCache(record).At(100, 300), kRed, 8));
+    skin::GlobalPictureMode = 9;
+    Engine->RenderWindow(record, 0);
+    EXPECT_TRUE(Near(GrabCache(record).At(100, 300), skin::GlobalPictureColor & 0xFFFFFF, 0));
+    skin::GlobalPictureColor = RGB(1, 2, 3);
+    Engine->RenderWindow(record, 0);
+    EXPECT_TRUE(Near(GrabCache(record).At(100, 300), RGB(1, 2, 3), 0));
+    skin::GlobalPictureMode = 3;
+    SetWindowPos(SkinWindowTable[record].Window, nullptr, 0, 0, 400, 300,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Engine->RenderWindow(record, 0);
+    const Pixels small = GrabCache(record);
+    EXPECT_EQ(small.width, 400);
+    EXPECT_TRUE(Near(small.At(50, 200), kRed, 8));
+    EXPECT_TRUE(Near(small.At(350, 200), kBlue, 8));
+}
+
+// Bytes that do not decode: no picture in any layout, a black fill, and the
+// rendering finishes (mirrored tiling of a 0-wide picture would never end).
+TEST_F(FrameTest, UndecodablePictureInEveryLayout) {
+    const rt::ByteString garbage = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'};
+    HWND window = MakeWindow(250, 150, kMinMax);
+    const int record = Attach(window, 0);
+    for (int mode = 0; mode <= 4; ++mode) {
+        Engine->SetSkinTheme({}, &garbage, {}, {}, mode);
+        EXPECT_EQ(skin::GlobalPictureColor, 0xFF000000u) << "mode " << mode;
+        Engine->RenderWindow(record, 0);
+        drw::BitmapObject prepared;
+        skin::PrepareBackgroundBitmap(record, prepared);
+        EXPECT_EQ(prepared.GetNative(), nullptr) << "mode " << mode;
+        EXPECT_TRUE(Near(GrabCache(record).At(120, 80), RGB(0, 0, 0), 0)) << "mode " << mode;
+
+        ASSERT_EQ(Engine->SetWindowBackground(window, garbage, mode), 1);
+        EXPECT_EQ(SkinWindowTable[record].PictureColor, 0xFF000000u);
+        Engine->RenderWindow(record, 0);
+        skin::PrepareBackgroundBitmap(record, prepared);
+        EXPECT_EQ(prepared.GetNative(), nullptr) << "mode " << mode;
+        EXPECT_TRUE(Near(GrabCache(record).At(120, 80), RGB(0, 0, 0), 0)) << "mode " << mode;
+    }
+}
+
+TEST_F(FrameTest, MirroredTilesReachPastTheClient) {
+    const rt::ByteString png = TwoColourPng(100, 40, kRed, kBlue);
+    HWND window = MakeWindow(250, 150, kMinMax);
+    const int record = Attach(window, 0);
+    ASSERT_EQ(Engine->SetWindowBackground(window, png, 4), 1);
+    drw::BitmapObject tiles;
+    skin::PrepareBackgroundBitmap(record, tiles);
+    ASSERT_EQ(tiles.GetWidth(), 250u);
+    ASSERT_EQ(tiles.GetHeight(), 40u);
+    const COLORREF expected[] = {kRed, kBlue, kBlue, kRed, kRed, kRed};
+    const int xs[] = {10, 90, 110, 190, 210, 240};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_TRUE(Near(tiles.GetPixel(xs[i], 20), expected[i], 8)) << "x " << xs[i];
+}
+
+// After a shown rendering the skinned controls lying directly on the window
+// repaint; entries of controls inside another child are left alone.
+TEST_F(FrameTest, SkinnedChildrenRepaint) {
+    HWND window = MakeWindow(300, 200, kMinMax);
+    const int record = Attach(window);
+    auto child = [](HWND parent, const char* cls, int x) {
+        return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE, x, 50, 60, 20, parent, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    };
+    HWND button = child(window, "BUTTON", 10);
+    HWND edit = child(window, "EDIT", 80);
+    HWND group = child(window, "STATIC", 150);
+    HWND inner = child(group, "BUTTON", 0);
+    skin::SkinWindowRecord& r = SkinWindowTable[record];
+    r.Buttons[1].Window = button;
+    r.Edits[1].Window = edit;
+    r.Buttons.Append(skin::SkinnedButton{});
+    r.Buttons[2].Window = inner;
+    Engine->RenderWindow(record, 0);
+    EXPECT_EQ(r.RenderNeeded, 0);
+    for (HWND h : {button, edit, inner}) ValidateRect(h, nullptr);
+    skin::InvalidateSkinnedChildren(record);
+    RECT update{};
+    EXPECT_TRUE(GetUpdateRect(button, &update, FALSE));
+    EXPECT_TRUE(GetUpdateRect(edit, &update, FALSE));
+    EXPECT_FALSE(GetUpdateRect(inner, &update, FALSE));
+}
