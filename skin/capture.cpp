@@ -27,17 +27,7 @@ int FindRegistryEntry(HDC dc) {
 // layout GDI+ gives a 32bpp ARGB bitmap turned into an HBITMAP). An empty
 // size makes no bitmap, and nothing is copied into the DC.
 HDC MakeCaptureDc(int w, int h) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    BitmapHandle pixels = BitmapHandle::Adopt(
-        w > 0 && h > 0 ? CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0)
-                       : nullptr);
+    BitmapHandle pixels = MakeDibSection32(w, h);
     MemoryDc dc(nullptr);
     HGDIOBJ previous = pixels ? SelectObject(dc, pixels) : nullptr;
     RegisterMemoryDc(dc, pixels.Get(), previous);

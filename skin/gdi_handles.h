@@ -151,6 +151,10 @@ using PenHandle = GdiObject<HPEN>;
 using RegionHandle = GdiObject<HRGN>;
 using FontHandle = GdiObject<HFONT>;
 
+// A 32-bpp top-down DIB section of w x h, all pixels 0; bits (when given)
+// receives the address of its first pixel. Empty for an empty size.
+BitmapHandle MakeDibSection32(int w, int h, void** bits = nullptr);
+
 // SelectObject that selects the displaced object back when it leaves scope.
 class SelectedObject {
 public:

@@ -26,16 +26,8 @@ testing::Environment* const gdiplus = testing::AddGlobalTestEnvironment(new Gdip
 }  // namespace
 
 PictureDc::PictureDc(int w, int h, int blue) : dc_(nullptr) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_ = skin::BitmapHandle::Adopt(
-        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_ = skin::MakeDibSection32(w, h, &bits);
     auto* px = static_cast<uint32_t*>(bits);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
