@@ -1,0 +1,237 @@
+// Header controls: attach of stand-alone and list-view headers, hit testing,
+// the item painter read back from the screen (body, separator, text
+// alignment, the stretched last item), hover and press, and the text measure.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "controls_fixture.h"
+#include "skin/controls/header.h"
+#include "skin/controls/push_button.h"
+#include "skin/engine.h"
+#include "skin/record.h"
+
+using namespace skin;
+using namespace ctltest;
+
+namespace {
+
+bool IsDark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 250; }
+
+class HeaderTest : public ControlsTest {
+protected:
+    SkinWindowRecord& Record() { return SkinWindowTable[record]; }
+    SkinnedHeader& Entry(int i) { return Record().Headers[i]; }
+
+    HWND Header(DWORD style, int x, int y, int w) {
+        HWND header = Control(WC_HEADERA, style, x, y, w, 24);
+        SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+        return header;
+    }
+    static void AddItem(HWND header, const char* text, int width, int format) {
+        HDITEMA item{};
+        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+        item.pszText = const_cast<char*>(text);
+        item.cxy = width;
+        item.fmt = format | HDF_STRING;
+        const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+        SendMessageA(header, HDM_INSERTITEMA, count, reinterpret_cast<LPARAM>(&item));
+    }
+    // Leftmost and rightmost dark column in the band x0..x1 of the header.
+    static std::pair<int, int> InkSpan(HWND header, int x0, int x1) {
+        HDC dc = GetDC(header);
+        int first = -1, last = -1;
+        for (int x = x0; x < x1; ++x)
+            for (int y = 2; y < 22; ++y)
+                if (IsDark(GetPixel(dc, x, y))) {
+                    if (first < 0) first = x;
+                    last = x;
+                    break;
+                }
+        ReleaseDC(header, dc);
+        return {first, last};
+    }
+};
+
+TEST_F(HeaderTest, AttachTakesStandAloneAndListViewHeadersOnce) {
+    HWND plain = Header(HDS_BUTTONS, 20, 30, 300);
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
+    SendMessageA(plain, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    HWND view = Control(WC_LISTVIEWA, LVS_REPORT, 20, 80, 300, 100);
+    HWND viewHeader = FindWindowExA(view, nullptr, WC_HEADERA, nullptr);
+    ASSERT_NE(viewHeader, nullptr);
+    Control(WC_LISTVIEWA, LVS_LIST, 20, 200, 100, 50);  // no header
+
+    SkinControlsFlag = 0;
+    AttachHeaders(record, top);
+    EXPECT_EQ(Entry(1).Window, nullptr);
+    SkinControlsFlag = 1;
+    AttachHeaders(record, top);
+    AttachHeaders(record, top);
+    ASSERT_EQ(Record().Headers.Count(), 2);
+    EXPECT_EQ(Entry(1).Window, plain);
+    EXPECT_EQ(Entry(2).Window, viewHeader);
+    EXPECT_EQ(Entry(1).ButtonsStyle, 1);
+    EXPECT_EQ(Entry(1).ImageList, images);
+    EXPECT_EQ(ReadProp(viewHeader, "Hw_lbID"), 2);
+    EXPECT_EQ(ReadProp(viewHeader, "Hw_FuID"), record);
+    const ControlFont font = ReadControlFont(plain);
+    EXPECT_FALSE(Entry(1).FontName.empty());
+    EXPECT_EQ(Entry(1).FontName, font.FaceName);
+    EXPECT_GT(Entry(1).FontSize, 0);
+    AddItem(plain, "one", 50, HDF_LEFT);
+    EXPECT_EQ(SendMessageA(plain, HDM_GETITEMCOUNT, 0, 0), 1) << "one subclassing deep";
+    DestroyWindow(plain);
+    ImageList_Destroy(images);
+}
+
+TEST_F(HeaderTest, HitTestLeavesTheDividerGripsToNoItem) {
+    HWND header = Header(HDS_BUTTONS, 20, 30, 300);
+    AddItem(header, "a", 100, HDF_LEFT);
+    AddItem(header, "b", 8, HDF_LEFT);
+    AddItem(header, "c", 50, HDF_LEFT);
+    AttachHeaders(record, top);
+    const struct {
+        int x, item;
+    } cases[] = {{0, 0}, {4, 0}, {5, 1}, {95, 1}, {96, 0}, {103, 0}, {104, 0}, {113, 3},
+                 {153, 3}, {154, 0}, {250, 0}, {-3, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(HitTestHeaderItem(record, 1, MAKELPARAM(c.x, 7)), c.item) << c.x;
+}
+
+TEST_F(HeaderTest, ItemsShowBodySeparatorAndAlignedText) {
+    HWND header = Header(0, 20, 30, 320);
+    AttachHeaders(record, top);
+    // A header without items paints nothing.
+    MarkPixel(header, 10, 10, kMarker);
+    PaintHeader(record, 1);
+    EXPECT_EQ(WindowPixel(header, 10, 10), kMarker);
+
+    AddItem(header, "Left", 100, HDF_LEFT);
+    AddItem(header, "Right", 100, HDF_RIGHT);
+    AddItem(header, "Mid", 100, HDF_CENTER);
+    MarkPixel(header, 310, 10, kMarker);
+    PaintHeader(record, 1);
+    // Top row: glass, then the theme at alpha 60 (no buttons).
+    EXPECT_TRUE(ColourNear(WindowPixel(header, 60, 0), Blend(GlassAt(20, 30, 60, 0), kTheme, 60), 6));
+    EXPECT_TRUE(ColourNear(WindowPixel(header, 260, 0), Blend(GlassAt(20, 30, 260, 0), kTheme, 60), 6));
+    // The separator darkens the top of each item's last column.
+    const COLORREF body = WindowPixel(header, 97, 1), line = WindowPixel(header, 99, 1);
+    EXPECT_LT(GetRValue(line) + GetGValue(line) + GetBValue(line),
+              GetRValue(body) + GetGValue(body) + GetBValue(body) - 60);
+    // A stand-alone header leaves the strip right of its last item alone.
+    EXPECT_EQ(WindowPixel(header, 310, 10), kMarker);
+
+    const int margin = static_cast<int>(SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
+    const auto left = InkSpan(header, 0, 98);
+    const auto right = InkSpan(header, 100, 198);
+    const auto mid = InkSpan(header, 200, 298);
+    ASSERT_GE(left.first, 0);
+    ASSERT_GE(right.first, 0);
+    ASSERT_GE(mid.first, 0);
+    EXPECT_NEAR(left.first, margin, 6);
+    EXPECT_NEAR(right.second, 199, 4) << "right-aligned text ends at the item's edge";
+    EXPECT_NEAR((mid.first + mid.second) / 2.0, 250 - margin / 2.0, 5);
+}
+
+TEST_F(HeaderTest, LastItemOfAListViewHeaderReachesTheViewsEdge) {
+    HWND view = Control(WC_LISTVIEWA, LVS_REPORT, 20, 30, 300, 100);
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 100;
+    column.pszText = const_cast<char*>("Name");
+    SendMessageA(view, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    HWND header = FindWindowExA(view, nullptr, WC_HEADERA, nullptr);
+    AttachHeaders(record, top);
+    RECT client{};
+    GetClientRect(header, &client);
+    MarkPixel(header, 250, 1, kMarker);
+    PaintHeader(record, 1);
+    EXPECT_NE(WindowPixel(header, 250, 1), kMarker);
+    // Out-of-range entries paint nothing and do not stop the program.
+    PaintHeader(record, 2);
+    PaintHeader(record + 1, 1);
+    PaintHeader(0, 1);
+}
+
+TEST_F(HeaderTest, HoverAndPressFollowTheMouse) {
+    HWND header = Header(HDS_BUTTONS, 20, 30, 320);
+    AddItem(header, "one", 100, HDF_LEFT);
+    AddItem(header, "two", 100, HDF_LEFT);
+    AttachHeaders(record, top);
+    PaintHeader(record, 1);
+    const COLORREF normal = WindowPixel(header, 60, 20);
+
+    SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(50, 10));
+    EXPECT_EQ(Entry(1).Hot, 1);
+    EXPECT_EQ(Entry(1).HotItem, 1);
+    EXPECT_EQ(Entry(1).LastHotItem, 1);
+    EXPECT_EQ(Record().HotControlClass, 9);
+    EXPECT_EQ(Record().PreviousHotEntry, 1);
+    const COLORREF hot = WindowPixel(header, 60, 20);
+    EXPECT_FALSE(ColourNear(hot, normal, 4)) << "the hot overlay";
+
+    // The divider grip clears the hot look; back in the item paints it again.
+    SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(98, 10));
+    EXPECT_EQ(Entry(1).Hot, 0);
+    EXPECT_EQ(Entry(1).HotItem, 0);
+    EXPECT_TRUE(ColourNear(WindowPixel(header, 60, 20), normal, 2));
+    SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(50, 10));
+    EXPECT_TRUE(ColourNear(WindowPixel(header, 60, 20), hot, 2));
+
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 10));
+    EXPECT_EQ(Entry(1).Pressed, 1);
+    EXPECT_EQ(Entry(1).PressedItem, 1);
+    // Moving over another item while pressed does not repaint.
+    MarkPixel(header, 150, 20, kMarker);
+    SendMessageA(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(150, 10));
+    EXPECT_EQ(Entry(1).HotItem, 2);
+    EXPECT_EQ(WindowPixel(header, 150, 20), kMarker);
+    SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(150, 10));
+    ReleaseCapture();
+    EXPECT_EQ(Entry(1).Pressed, 0);
+    EXPECT_EQ(Entry(1).PressedItem, 0);
+
+    SendMessageA(header, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(Entry(1).Hot, 0);
+    EXPECT_EQ(Entry(1).HotItem, 0);
+    EXPECT_EQ(Entry(1).LastHotItem, 0);
+    EXPECT_EQ(Record().PreviousHotEntry, 0);
+    EXPECT_TRUE(ColourNear(WindowPixel(header, 60, 20), normal, 2));
+}
+
+TEST_F(HeaderTest, HeaderWithoutButtonsFollowsTheMouseWithoutOverlays) {
+    HWND header = Header(0, 20, 30, 320);
+    AddItem(header, "one", 100, HDF_LEFT);
+    AttachHeaders(record, top);
+    PaintHeader(record, 1);
+    const COLORREF normal = WindowPixel(header, 60, 20);
+    SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(50, 10));
+    EXPECT_EQ(Entry(1).HotItem, 1);
+    EXPECT_TRUE(ColourNear(WindowPixel(header, 60, 20), normal, 2));
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 10));
+    EXPECT_EQ(Entry(1).PressedItem, 1);
+    PaintHeader(record, 1);
+    EXPECT_TRUE(ColourNear(WindowPixel(header, 60, 20), normal, 2));
+    SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(50, 10));
+    ReleaseCapture();
+}
+
+TEST_F(HeaderTest, MeasureTextWidthGrowsWithTheTextAndIsOneWithoutAFont) {
+    const rt::AnsiText face = "宋体";
+    const int one = MeasureTextWidth("W", face, 20, 0);
+    const int two = MeasureTextWidth("WW", face, 20, 0);
+    const int four = MeasureTextWidth("WWWW", face, 20, 0);
+    EXPECT_GT(one, 5);
+    // Each further letter adds its own width; the padding comes once.
+    EXPECT_GT(two - one, 5);
+    EXPECT_NEAR(four - two, 2 * (two - one), 3);
+    EXPECT_GT(MeasureTextWidth("W", face, 40, 0), one);
+    EXPECT_GE(MeasureTextWidth("W", face, 20, 1), one) << "bold is not narrower";
+    EXPECT_EQ(MeasureTextWidth("", face, 20, 0), 1);
+    EXPECT_EQ(MeasureTextWidth("W", "No Such Face 123", 20, 0), 1);
+    EXPECT_EQ(MeasureTextWidth("W", "", 20, 0), 1);
+    EXPECT_GT(MeasureTextWidth("文件", "宋体", 12, 0), 12);
+}
+
+}  // namespace
