@@ -7,6 +7,7 @@
 #include "app/renamer.h"
 #include "app/texts.h"
 #include "resources/carried.h"
+#include "skin/attach.h"
 
 namespace app {
 
@@ -68,8 +69,8 @@ rt::WindowDesign MainWindowDesign() {
 
 void OnMainWindowCreated() {
     const int window = rt::UnitId(kMainWindow);
-    // 1. The skinning engine attaches to the window here, while it is still
-    //    hidden (it comes with the skinning engine's own change).
+    // 1. The skin, attached while the window is still hidden.
+    skin::ApplySkin(window, window, res::SkinBackground(), 10);
     // 2. Icon and title.
     rt::WindowCommand(window, res::AppIconImage(), kCaptionText);
     // 3. The start-up message, at every start.

@@ -1,0 +1,120 @@
+// The real PinyinRenamer.exe starts skinned: its window is hidden while the
+// start-up message is up, and when it first shows, it already has the
+// skin's rounded region and its cached rendering on the screen.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+std::string RenamerExe() {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string dir(self);
+    for (int up = 0; up < 3; ++up) dir = dir.substr(0, dir.find_last_of('\\'));  // the build folder
+    return dir + "\\app\\PinyinRenamer.exe";
+}
+
+struct Search {
+    DWORD pid;
+    const char* cls;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK Match(HWND h, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    char name[64] = {};
+    GetClassNameA(h, name, sizeof name);
+    if (owner != s->pid || lstrcmpA(name, s->cls) || (s->visibleOnly && !IsWindowVisible(h)))
+        return TRUE;
+    s->found = h;
+    return FALSE;
+}
+
+HWND TopWindowOf(DWORD pid, const char* cls, bool visibleOnly) {
+    Search s{pid, cls, visibleOnly, nullptr};
+    EnumWindows(Match, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND WaitForTopWindow(DWORD pid, const char* cls, bool visibleOnly, DWORD ms = 20000) {
+    for (DWORD waited = 0; waited < ms; waited += 5) {
+        if (HWND h = TopWindowOf(pid, cls, visibleOnly)) return h;
+        Sleep(5);
+    }
+    return nullptr;
+}
+
+class SkinnedStart : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string cmd = "\"" + RenamerExe() + "\"";
+        STARTUPINFOA si = {sizeof si};
+        ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                   &si, &pi_))
+            << RenamerExe();
+    }
+    void TearDown() override {
+        if (!pi_.hProcess) return;
+        if (HWND w = TopWindowOf(pi_.dwProcessId, "RtDesignWindow", false))
+            PostMessageA(w, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(pi_.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    PROCESS_INFORMATION pi_ = {};
+};
+
+TEST_F(SkinnedStart, TheFirstFrameOfTheMainWindowIsSkinned) {
+    // The start-up message comes while the window is still hidden, already
+    // skinned.
+    HWND box = WaitForTopWindow(pi_.dwProcessId, "#32770", true);
+    ASSERT_NE(box, nullptr);
+    HWND main = TopWindowOf(pi_.dwProcessId, "RtDesignWindow", false);
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_EQ(GetPropA(main, "Hw_lbID"), reinterpret_cast<HANDLE>(1));
+    EXPECT_NE(GetPropA(main, "Hw_hProc"), nullptr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+
+    // The moment it shows, it has the rounded region.
+    ASSERT_EQ(WaitForTopWindow(pi_.dwProcessId, "RtDesignWindow", true), main);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    const int kind = GetWindowRgn(main, region);
+    RECT r{};
+    GetWindowRect(main, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    EXPECT_EQ(w, 698);
+    EXPECT_EQ(h, 501);
+    ASSERT_EQ(kind, COMPLEXREGION);
+    HRGN rounded = CreateRoundRectRgn(0, 0, w + 1, h + 1, 5, 5);
+    HRGN difference = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(CombineRgn(difference, region, rounded, RGN_XOR), NULLREGION);
+    DeleteObject(difference);
+    DeleteObject(rounded);
+    DeleteObject(region);
+
+    // On the screen: the skin's caption, not the window face colour, and
+    // the corner outside the region shows what lies behind the window.
+    Sleep(500);
+    HDC screen = GetDC(nullptr);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int skinned = 0;
+    for (int x : {20, 150, 450, 560, 650})
+        if (GetPixel(screen, r.left + x, r.top + 12) != face) ++skinned;
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(skinned, 5);
+
+    // The window closes through its skinned procedure.
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(pi_.hProcess, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
+    DWORD code = 1;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
