@@ -12,6 +12,10 @@
 #include "skin/controls/list_control.h"
 #include "skin/controls/progress_bar.h"
 #include "skin/controls/push_button.h"
+#include "skin/controls/trackbar.h"
+#include "skin/controls/up_down.h"
+#include "skin/controls/trackbar.h"
+#include "skin/controls/up_down.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
 #include "skin/helpers.h"
@@ -86,11 +90,29 @@ void ApplySkin(int windowId, int windowUnit, const rt::ByteString& picture, int 
     const HWND window = rt::UnitWindow(windowUnit);
     const rt::CountedArray<StatusPane> noPanes;
     Engine->AttachSkin(window, {}, 1, 0, 0, 0, 1, 0, {}, &noPanes, nullptr, {});
-    // The design's group boxes, tab controls, labels, picture boxes,
-    // drawing boards and shape boxes of windowId would join the skin here as
-    // containers and plain controls once those control families exist; the
-    // main window has none of them.
-    (void)windowId;
+
+    // The design's group boxes and tab controls become containers, its
+    // labels, picture boxes, drawing boards and shape boxes plain controls.
+    struct Family {
+        rt::UnitKind kind;
+        bool container;
+    };
+    const Family families[] = {
+        {rt::UnitKind::GroupBox, true},     {rt::UnitKind::Label, false},
+        {rt::UnitKind::PictureBox, false},  {rt::UnitKind::DrawingBoard, false},
+        {rt::UnitKind::TabControl, true},   {rt::UnitKind::ShapeBox, false},
+    };
+    const HWND units = rt::UnitWindow(windowId);
+    for (const Family& f : families) {
+        for (int unit : rt::UnitsOfType(units, rt::KindTypeName(f.kind))) {
+            rt::RequireUnitKind(unit, f.kind);
+            const HWND control = rt::UnitWindow(unit);
+            if (f.container)
+                Engine->AttachContainer(control, 1, 0, alpha);
+            else
+                Engine->AttachPlainControl(control, {}, 0, alpha);
+        }
+    }
 }
 
 void SkinEngine::AttachSkin(HWND window, std::optional<int> captionHeight,
@@ -170,8 +192,10 @@ void SkinEngine::AttachSkin(HWND window, std::optional<int> captionHeight,
     AttachPushButtons(index, window);
     AttachCheckAndRadioButtons(index, window);
     AttachEditsAndComboBoxes(index, window);
+    AttachTrackbars(index, window);
     AttachProgressBars(index, window);
     AttachListControls(index, window);
+    AttachUpDowns(index, window);
     AttachHeaders(index, window);
     SkinWindowTable[index].RenderNeeded = 1;
 

@@ -9,6 +9,7 @@
 #include "runtime/runtime.h"
 #include "skin/attach.h"
 #include "skin/gdi_handles.h"
+#include "skin/helpers.h"
 #include "skin/window_proc.h"
 
 using namespace wndtest;
@@ -198,7 +199,9 @@ TEST_F(SkinWindowTest, ApplySkinSkinsTheRuntimesWindowBeforeItIsShown) {
         recordAtCreation = skin::WindowRecordOf(rt::UnitWindow(id));
     };
     design.push_back(window);
-    design.push_back({"SkinWindowTestList", rt::UnitKind::ListBox, 1, 32, 695, 472, true, "", {}});
+    design.push_back({"SkinWindowTestList", rt::UnitKind::ListBox, 1, 32, 400, 300, true, "", {}});
+    design.push_back({"SkinWindowTestGroup", rt::UnitKind::GroupBox, 420, 40, 200, 120, true, "组", {}});
+    design.push_back({"SkinWindowTestLabel", rt::UnitKind::Label, 420, 200, 200, 30, true, "标签", {}});
     const int unit = rt::BuildWindow(design);
     HWND hwnd = rt::UnitWindow(unit);
     UpdateWindow(hwnd);
@@ -215,6 +218,13 @@ TEST_F(SkinWindowTest, ApplySkinSkinsTheRuntimesWindowBeforeItIsShown) {
     EXPECT_EQ(skin::GlobalPictureMode, 3);
     EXPECT_EQ(skin::GlobalPicture, res::SkinBackground());
     EXPECT_EQ(skin::ThemeColor, 0x00DDCA22u);
+    // The group box joined as a container, the label as a plain control.
+    const HWND group = rt::UnitWindow(rt::UnitId("SkinWindowTestGroup"));
+    const HWND label = rt::UnitWindow(rt::UnitId("SkinWindowTestLabel"));
+    EXPECT_GT(skin::FindContainerEntry(RecordOf(hwnd), group), 0);
+    bool labelFound = false;
+    for (const skin::SkinnedPlainControl& p : r.PlainControls) labelFound |= p.Window == label;
+    EXPECT_TRUE(labelFound);
 
     // Shown, it was rendered: the rounded region is the window's.
     RECT c{};

@@ -45,7 +45,13 @@ const char* RecordingClass() {
 // start-up does.
 class EngineEnvironment : public testing::Environment {
 public:
-    void SetUp() override { ASSERT_EQ(skin::SkinModuleStart(), 0); }
+    void SetUp() override {
+        ASSERT_EQ(skin::SkinModuleStart(), 0);
+        // Test windows come and go, and the program loses activation on
+        // its own now and then: without "windir" those deactivations trim
+        // nothing. The trimming tests set their own.
+        SetEnvironmentVariableA("windir", nullptr);
+    }
     void TearDown() override { skin::ShutdownGdiplus(skin::GdiplusToken); }
 };
 testing::Environment* const engineEnvironment =
