@@ -1,6 +1,7 @@
 // The real PinyinRenamer.exe starts skinned: its window is hidden while the
 // start-up message is up, and when it first shows, it already has the
-// skin's rounded region and its cached rendering on the screen.
+// skin's rounded region and its cached rendering on the screen; a real
+// click on its close caption button ends it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -47,6 +48,23 @@ HWND WaitForTopWindow(DWORD pid, const char* cls, bool visibleOnly, DWORD ms = 2
         Sleep(5);
     }
     return nullptr;
+}
+
+void MouseInput(int x, int y, DWORD flags) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = (y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    SendInput(1, &in, sizeof in);
+    Sleep(150);
+}
+
+void ClickAt(int x, int y) {
+    MouseInput(x - 30, y + 5, 0);
+    MouseInput(x, y, 0);
+    MouseInput(x, y, MOUSEEVENTF_LEFTDOWN);
+    MouseInput(x, y, MOUSEEVENTF_LEFTUP);
 }
 
 class SkinnedStart : public testing::Test {
@@ -109,8 +127,8 @@ TEST_F(SkinnedStart, TheFirstFrameOfTheMainWindowIsSkinned) {
     ReleaseDC(nullptr, screen);
     EXPECT_EQ(skinned, 5);
 
-    // The window closes through its skinned procedure.
-    PostMessageA(main, WM_CLOSE, 0, 0);
+    // A real click on the close caption button closes the tool.
+    ClickAt(r.left + 680, r.top + 10);
     ASSERT_EQ(WaitForSingleObject(pi_.hProcess, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
     DWORD code = 1;
     GetExitCodeProcess(pi_.hProcess, &code);
