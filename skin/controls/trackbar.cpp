@@ -96,9 +96,14 @@ void OnMouseMove(HWND window, const ControlIds& ids) {
 
 TrackbarLayout LayoutTrackbar(const TrackbarState& s) {
     TrackbarLayout out;
-    const double L = s.channel.left, T = s.channel.top, R = s.channel.right,
-                 B = s.channel.bottom;
     const bool vertical = s.vertical != 0;
+    // A vertical trackbar of the common controls reports its channel
+    // crosswise (left and right along the track); one that reports it in its
+    // own orientation (taller than wide) is read the same way by turning it.
+    RECT ch = s.channel;
+    if (vertical && ch.bottom - ch.top > ch.right - ch.left)
+        ch = RECT{s.channel.top, s.channel.left, s.channel.bottom, s.channel.right};
+    const double L = ch.left, T = ch.top, R = ch.right, B = ch.bottom;
     const bool selection = s.selectionRange != 0;
     const bool atEnd = s.position == s.maximum;
     // The cross-axis top of a 4-pixel channel centred in the reported one.

@@ -22,7 +22,8 @@ void PaintTrackbar(int record, int entry);
 
 // What the painter asks the trackbar, and the entry's style flags.
 struct TrackbarState {
-    RECT channel{};  // TBM_GETCHANNELRECT (crosswise for a vertical trackbar)
+    RECT channel{};  // TBM_GETCHANNELRECT: crosswise for a vertical trackbar,
+                     // or in its own orientation (taller than wide)
     RECT thumb{};    // TBM_GETTHUMBRECT
     double position = 0;  // TBM_GETPOS
     double maximum = 0;   // TBM_GETRANGEMAX; the range is scaled as if it began at 0

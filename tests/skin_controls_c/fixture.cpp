@@ -1,0 +1,95 @@
+#include "fixture.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "skin/capture.h"
+#include "skin/engine.h"
+#include "skin/record.h"
+
+namespace ctctest {
+namespace {
+
+constexpr int kWidth = 480, kHeight = 360;
+
+}  // namespace
+
+void SkinnedWindowTest::SetUp() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_TAB_CLASSES |
+                                             ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    skin::SkinControlsFlag = 1;
+    skin::TransparentControlsFlag = 0;
+    skin::TrackbarBackgroundFlag = 1;
+    skin::GlassAlpha = 160;
+    skin::ThemeColor = 0x00DDCA22;
+
+    void* bits = nullptr;
+    cacheBitmap_ = skin::MakeDibSection32(kWidth, kHeight, &bits);
+    auto* px = static_cast<uint32_t*>(bits);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const COLORREF c = Backdrop(x, y);
+            px[y * kWidth + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        }
+    cacheOld_ = SelectObject(cache_, cacheBitmap_);
+
+    window_ = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_CLIPCHILDREN, 10, 10, kWidth,
+                              kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    // Shown without activation: destroying an active window costs Wine two
+    // seconds without a window manager.
+    ShowWindow(window_, SW_SHOWNOACTIVATE);
+    auto record = skin::NewSkinWindowRecord();
+    record->Window = window_;
+    record->WindowCacheDc = cache_;
+    record_ = skin::SkinWindowTable.Append(std::move(record));
+    skin::WriteProp(window_, skin::prop::Hw_lbID, record_);
+    Pump();
+}
+
+void SkinnedWindowTest::TearDown() {
+    // Children go with the window; their procedures forward once the record
+    // is gone.
+    DestroyWindow(window_);
+    Pump();
+    skin::SkinWindowTable.Clear();
+    SelectObject(cache_, cacheOld_);
+}
+
+HWND SkinnedWindowTest::Child(const char* cls, DWORD style, const char* text, int x, int y, int w,
+                              int h, HWND parent, DWORD exStyle) {
+    return CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h,
+                           parent ? parent : window_, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+COLORREF SkinnedWindowTest::Pixel(HWND control, int x, int y) const {
+    skin::WindowDc dc(control, skin::DcArea::Window);
+    return GetPixel(dc, x, y);
+}
+
+COLORREF SkinnedWindowTest::BackdropUnder(HWND control, int x, int y) const {
+    RECT c{}, w{};
+    GetWindowRect(control, &c);
+    GetWindowRect(window_, &w);
+    return Backdrop(c.left - w.left + x, c.top - w.top + y);
+}
+
+void SkinnedWindowTest::Smear(HWND control, COLORREF colour) const {
+    RECT r{};
+    GetWindowRect(control, &r);
+    OffsetRect(&r, -r.left, -r.top);
+    skin::WindowDc dc(control, skin::DcArea::Window);
+    skin::BrushHandle brush = skin::BrushHandle::Adopt(CreateSolidBrush(colour));
+    FillRect(dc, &r, brush);
+}
+
+void SkinnedWindowTest::Pump() const {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace ctctest
