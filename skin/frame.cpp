@@ -20,8 +20,14 @@ constexpr int kFlushSync = 1;
 constexpr int kRotateNoneFlipX = 4;
 constexpr int kFrameCornerBox = 4;
 constexpr int kRegionCorner = 5;
+constexpr int kCombineUnion = 2;
 
 void Flush(drw::GraphicsObject& g) { g.Flush(kFlushSync); }
+
+// The window's shape for a client of w x h.
+HRGN MakeWindowShape(int w, int h) {
+    return CreateRoundRectRgn(0, 0, w + 1, h + 1, kRegionCorner, kRegionCorner);
+}
 
 // A cache bitmap: 32-bpp ARGB, every pixel 0, as a GDI bitmap owned by the
 // caller (counted; 0 for a size GDI+ refuses).
@@ -101,9 +107,7 @@ void ApplyRoundWindowRegion(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     // From SetWindowRgn on, the region belongs to the system.
-    HRGN region = CreateRoundRectRgn(0, 0, client.right + 1, client.bottom + 1, kRegionCorner,
-                                     kRegionCorner);
-    SetWindowRgn(window, region, TRUE);
+    SetWindowRgn(window, MakeWindowShape(client.right, client.bottom), TRUE);
 }
 
 void PrepareBackgroundBitmap(int record, drw::BitmapObject& bitmap) {
@@ -187,10 +191,15 @@ void SkinEngine::PaintWindowBackground(drw::GraphicsObject& g, int record) {
         g.SetClipPath(frame);
     } else {
         g.Clear(kFrameKeyArgb);
+        // The window's shape reaches a pixel or two beyond the rounded frame
+        // at each corner; the background covers those too, or the key colour
+        // would show there as pink specks. Outside the shape the key stays.
+        RegionHandle shape = RegionHandle::Adopt(MakeWindowShape(W, H));
         g.SetClipPath(frame);
+        g.SetClipHrgn(shape, kCombineUnion);
         drw::SolidBrushObject fill;
         fill.Create(ColorRefToArgb(picture.fill, 255));
-        g.FillPath(fill, frame);
+        g.FillRectangle(fill, 0, 0, static_cast<float>(W), static_cast<float>(H));
         if (!picture.bytes.empty()) {
             drw::BitmapObject b;
             PrepareBackgroundBitmap(record, b);
@@ -215,6 +224,7 @@ void SkinEngine::PaintWindowBackground(drw::GraphicsObject& g, int record) {
                     break;
             }
         }
+        g.SetClipPath(frame);
         r.BackgroundCache.reset();
         if (W > 0 && H > 0) {
             Flush(g);

@@ -53,6 +53,20 @@ TEST_F(FrameTest, RoundRegionCornersAndBorder) {
     const int W = kMainWidth, H = kMainHeight;
     for (auto [x, y] : {std::pair{0, 0}, {W - 1, 0}, {0, H - 1}, {W - 1, H - 1}})
         EXPECT_EQ(cache.At(x, y), 0xFFFF00FFu) << "corner (" << x << ", " << y << ")";
+    // Near each corner the key colour lies only outside the window's shape:
+    // inside it, it would show on the screen.
+    HRGN shape = CreateRoundRectRgn(0, 0, W + 1, H + 1, 5, 5);
+    int keyInside = 0, keyOutside = 0;
+    for (int cx : {0, W - 6})
+        for (int cy : {0, H - 6})
+            for (int y = cy; y < cy + 6; ++y)
+                for (int x = cx; x < cx + 6; ++x) {
+                    if (cache.At(x, y) != 0xFFFF00FFu) continue;
+                    (PtInRegion(shape, x, y) ? keyInside : keyOutside) += 1;
+                }
+    DeleteObject(shape);
+    EXPECT_EQ(keyInside, 0);
+    EXPECT_GE(keyOutside, 4);
     // Outer outline black at 180 on the edge, inner white at 180 inside it,
     // the plain fill further in.
     EXPECT_TRUE(Near(cache.At(300, H - 1), Over(RGB(0, 0, 0), 180, fill), 12));
