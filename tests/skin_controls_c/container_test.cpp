@@ -394,6 +394,52 @@ TEST_F(ContainerTest, ATranslucentContainerRepaintsWhenItMoves) {
     EXPECT_FALSE(GetUpdateRect(opaque, &update, FALSE));
 }
 
+TEST_F(ContainerTest, PagesAreLaidOutInsideTheTabControlOnEverySize) {
+    HWND tab = Child(WC_TABCONTROLA, 0, "", 20, 20, 300, 200);
+    HWND page = Child("Static", 0, "", 0, 0, 10, 10, tab);
+    Attach(tab);
+    EXPECT_EQ(Entry(tab).GroupBox, 0);
+    // The system offers no way to add a page; the entry is filled by hand.
+    Entry(tab).Pages[1] = skin::ContainerPage{page, 24};
+    SetWindowPos(tab, nullptr, 0, 0, 320, 210, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{}, placed{};
+    GetClientRect(tab, &client);
+    GetWindowRect(page, &placed);
+    MapWindowPoints(nullptr, tab, reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 2);
+    EXPECT_EQ(placed.top, 24);
+    EXPECT_EQ(placed.right - placed.left, client.right - 4);
+    EXPECT_EQ(placed.bottom - placed.top, client.bottom - 24);
+    EXPECT_EQ(Entry(tab).FullRepaint, 1);
+}
+
+TEST_F(ContainerTest, CopyParentBackgroundRestoresThePictureWithTheFill) {
+    HWND outer = GroupBox(0, "", 20, 20, 300, 200);
+    HWND inner = GroupBox(0, "", 20, 40, 200, 100);
+    SetParent(inner, outer);
+    Attach(outer, 1, 0x00FFFFFF, 100);
+    Attach(inner, 1, 0x000000FF, 80);
+    void* bits = nullptr;
+    skin::BitmapHandle pixels = skin::MakeDibSection32(60, 30, &bits);
+    skin::MemoryDc dc(nullptr);
+    skin::SelectedObject selected(dc, pixels);
+    auto at = [&](int x, int y) {
+        const uint32_t p = static_cast<uint32_t*>(bits)[y * 60 + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    };
+    // Directly on the window: the picture, then the group box's own fill
+    // from 4 rows below the rectangle's top.
+    skin::CopyParentBackground(outer, dc, RECT{10, 1, 50, 16});
+    EXPECT_TRUE(Near(at(20, 2), BackdropUnder(outer, 20, 2), 2));
+    EXPECT_TRUE(Near(at(20, 10), Over(BackdropUnder(outer, 20, 10), RGB(255, 255, 255), 100), 3));
+    EXPECT_EQ(at(5, 10), 0u);  // outside the rectangle nothing is written
+    // Inside another container: the picture under it and its own fill over
+    // the whole rectangle.
+    skin::CopyParentBackground(inner, dc, RECT{10, 1, 50, 16});
+    EXPECT_TRUE(Near(at(20, 2), Over(BackdropUnder(inner, 20, 2), RGB(255, 0, 0), 80), 3));
+    EXPECT_TRUE(Near(at(20, 10), Over(BackdropUnder(inner, 20, 10), RGB(255, 0, 0), 80), 3));
+}
+
 TEST_F(ContainerTest, ManyPaintsLeaveNothingBehind) {
     HWND g = GroupBox(BS_CENTER, "分组框", 20, 20, 200, 100);
     HWND panel = Child("Static", 0, "", 240, 20, 100, 50);
