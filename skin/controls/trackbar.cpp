@@ -160,24 +160,23 @@ TrackbarLayout LayoutTrackbar(const TrackbarState& s) {
 
 void AttachTrackbars(int record, HWND parent) {
     if (SkinControlsFlag == 0) return;
-    for (HWND child = FindWindowExA(parent, nullptr, TRACKBAR_CLASSA, nullptr); child;
-         child = FindWindowExA(parent, child, TRACKBAR_CLASSA, nullptr)) {
-        if (IsSubclassedWith(child, TrackbarSkinProc)) continue;
-        auto& bars = SkinWindowTable[record].Trackbars;
-        const int index = TakeEntry(bars);
-        SkinnedTrackbar& entry = bars[index];
-        const LONG style = GetWindowLongA(child, GWL_STYLE);
-        entry.Vertical = (style & TBS_VERT) ? 1 : 0;
-        entry.TickSide = TickSideOf(style);
-        entry.SelectionRange = (style & TBS_ENABLESELRANGE) ? 1 : 0;
-        SubclassControl(entry, child, record, index, TrackbarSkinProc);
-    }
+    AttachChildrenOfClass(record, parent, TRACKBAR_CLASSA, &SkinWindowRecord::Trackbars,
+                          TrackbarSkinProc, [](SkinnedTrackbar& entry, HWND child) {
+                              const LONG style = GetWindowLongA(child, GWL_STYLE);
+                              entry.Vertical = (style & TBS_VERT) ? 1 : 0;
+                              entry.TickSide = TickSideOf(style);
+                              entry.SelectionRange = (style & TBS_ENABLESELRANGE) ? 1 : 0;
+                          });
 }
 
 LRESULT CALLBACK TrackbarSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     ControlIds ids;
     SkinnedTrackbar* bar = LiveEntryOf(window, &SkinWindowRecord::Trackbars, &ids);
     if (!bar) return CallPreviousProc(window, message, wParam, lParam);
+    LRESULT result = 0;
+    if (AnswerWholePaintMessage(window, message, wParam, lParam,
+                                [&] { PaintTrackbar(ids.record, ids.entry); }, result))
+        return result;
     switch (message) {
     case WM_MOUSEMOVE:
         OnMouseMove(window, ids);
@@ -187,22 +186,6 @@ LRESULT CALLBACK TrackbarSkinProc(HWND window, UINT message, WPARAM wParam, LPAR
         bar->Hot = 0;
         PaintTrackbar(ids.record, ids.entry);
         break;
-    case WM_MOVE:
-        PaintTrackbar(ids.record, ids.entry);
-        break;
-    case WM_ERASEBKGND:
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return 1;
-    case WM_PAINT: {
-        {
-            PaintDc paint(window);
-            PaintTrackbar(ids.record, ids.entry);
-        }
-        return DefWindowProcA(window, WM_PAINT, wParam, lParam);
-    }
-    case WM_NCPAINT:
-        PaintTrackbar(ids.record, ids.entry);
-        return 1;
     default:
         break;
     }

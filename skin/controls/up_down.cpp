@@ -71,15 +71,11 @@ void PaintHalf(drw::GraphicsObject& g, const Half& half, float hw, float hh, boo
 
 void AttachUpDowns(int record, HWND parent) {
     if (SkinControlsFlag == 0) return;
-    for (HWND child = FindWindowExA(parent, nullptr, UPDOWN_CLASSA, nullptr); child;
-         child = FindWindowExA(parent, child, UPDOWN_CLASSA, nullptr)) {
-        if (IsSubclassedWith(child, UpDownSkinProc)) continue;
-        auto& controls = SkinWindowTable[record].UpDowns;
-        const int index = TakeEntry(controls);
-        SkinnedUpDown& entry = controls[index];
-        entry.Horizontal = (GetWindowLongA(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
-        SubclassControl(entry, child, record, index, UpDownSkinProc);
-    }
+    AttachChildrenOfClass(record, parent, UPDOWN_CLASSA, &SkinWindowRecord::UpDowns,
+                          UpDownSkinProc, [](SkinnedUpDown& entry, HWND child) {
+                              entry.Horizontal =
+                                  (GetWindowLongA(child, GWL_STYLE) & UDS_HORZ) ? 1 : 0;
+                          });
 }
 
 int GetUpDownHalf(int record, int entry, LPARAM position) {
