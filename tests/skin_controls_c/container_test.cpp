@@ -440,6 +440,36 @@ TEST_F(ContainerTest, CopyParentBackgroundRestoresThePictureWithTheFill) {
     EXPECT_TRUE(Near(at(20, 10), Over(BackdropUnder(inner, 20, 10), RGB(255, 0, 0), 80), 3));
 }
 
+TEST_F(ContainerTest, AWindowMarkedFromOutsideLendsItsBackground) {
+    // A panel marked as a skin container, holding its own background DC.
+    HWND marked = Child("Static", 0, "", 20, 20, 300, 200);
+    HWND box = GroupBox(0, "", 10, 10, 200, 100);
+    SetParent(box, marked);
+    void* bits = nullptr;
+    skin::BitmapHandle picture = skin::MakeDibSection32(300, 200, &bits);
+    for (int i = 0; i < 300 * 200; ++i) static_cast<uint32_t*>(bits)[i] = 0x00123456;
+    skin::MemoryDc source(nullptr);
+    skin::SelectedObject selected(source, picture);
+    SetPropA(marked, "Wxk_Zpf", reinterpret_cast<HANDLE>(1));
+    SetPropA(marked, "Wxk_Cj", source.Get());
+    EXPECT_EQ(skin::FindSkinParent(box), marked);
+    EXPECT_EQ(skin::FindSkinParent(marked), nullptr);
+    Attach(box, 1, 0x00FFFFFF, 100);
+    EXPECT_EQ(reinterpret_cast<HWND>(skin::ReadProp(box, "Mb_zpf")), marked);
+
+    skin::BitmapHandle out = skin::MakeDibSection32(60, 30, &bits);
+    skin::MemoryDc dc(nullptr);
+    skin::SelectedObject into(dc, out);
+    skin::CopyParentBackground(box, dc, RECT{10, 1, 50, 16});
+    auto at = [&](int x, int y) {
+        const uint32_t p = static_cast<uint32_t*>(bits)[y * 60 + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    };
+    EXPECT_TRUE(Near(at(20, 2), RGB(0x12, 0x34, 0x56), 1));
+    EXPECT_TRUE(Near(at(20, 10), Over(RGB(0x12, 0x34, 0x56), RGB(255, 255, 255), 100), 3));
+    RemovePropA(marked, "Wxk_Cj");
+}
+
 TEST_F(ContainerTest, ManyPaintsLeaveNothingBehind) {
     HWND g = GroupBox(BS_CENTER, "分组框", 20, 20, 200, 100);
     HWND panel = Child("Static", 0, "", 240, 20, 100, 50);
