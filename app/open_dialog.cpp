@@ -46,17 +46,25 @@ void PrepareOpenDialog(OpenDialogRequest& r, HWND owner, const rt::AnsiText& tit
     r.ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT;
 }
 
-rt::AnsiText ParseOpenFileResult(const char* buffer, std::size_t size) {
+rt::AnsiText ParseOpenFileResult(const char* buffer, std::size_t size, bool* truncated) {
     // The pieces between NULs, up to the first empty one (two NULs in a row).
     // NUL is never part of a double-byte character, so no GBK care is needed.
     std::vector<rt::AnsiText> pieces;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= size; ++i) {
-        if (i < size && buffer[i] != '\0') continue;
-        if (i == start) break;
-        pieces.emplace_back(buffer + start, i - start);
-        start = i + 1;
+    bool cut = false;
+    for (std::size_t begin = 0, i = 0;; ++i) {
+        if (i == size) {
+            // The buffer ends inside a piece (that piece was cut), or right
+            // after one: a single path is whole, a list may miss names.
+            if (i > begin) pieces.emplace_back(buffer + begin, i - begin);
+            cut = i > begin || pieces.size() > 1;
+            break;
+        }
+        if (buffer[i] != '\0') continue;
+        if (i == begin) break;  // two NULs in a row: the end
+        pieces.emplace_back(buffer + begin, i - begin);
+        begin = i + 1;
     }
+    if (truncated) *truncated = cut;
     if (pieces.size() <= 1) return pieces.empty() ? rt::AnsiText() : pieces[0];
 
     rt::AnsiText folder = pieces[0];
@@ -78,7 +86,15 @@ rt::AnsiText AskOpenFileNames(HWND owner, const rt::AnsiText& title, const rt::A
     const BOOL chosen = GetOpenFileNameA(&request.ofn);
     if (error) *error = chosen ? 0 : CommDlgExtendedError();
     if (!chosen) return rt::AnsiText();
-    return ParseOpenFileResult(request.file.data(), request.file.size());
+    bool truncated = false;
+    rt::AnsiText names = ParseOpenFileResult(request.file.data(), request.file.size(), &truncated);
+    if (truncated) {
+        // Some dialogs fill the buffer and cut the last name instead of
+        // failing: half a list is no list.
+        if (error) *error = FNERR_BUFFERTOOSMALL;
+        return rt::AnsiText();
+    }
+    return names;
 }
 
 }  // namespace app

@@ -26,12 +26,15 @@ void PrepareOpenDialog(OpenDialogRequest& request, HWND owner, const rt::AnsiTex
 
 // The chosen full paths joined by ";" from the dialog's file buffer: one
 // full path, or the folder and then the names, NUL between them and two
-// NULs at the end. Reads no byte past size.
-rt::AnsiText ParseOpenFileResult(const char* buffer, std::size_t size);
+// NULs at the end. Reads no byte past size. When the buffer ends before its
+// closing NULs (the dialog filled it and cut the last name), *truncated is
+// set (when given).
+rt::AnsiText ParseOpenFileResult(const char* buffer, std::size_t size, bool* truncated = nullptr);
 
 // Shows the dialog; the chosen full paths joined by ";", or "" when nothing
 // was chosen. When error is given it receives CommDlgExtendedError() (0 for
-// a plain cancel, FNERR_BUFFERTOOSMALL when too many files were chosen).
+// a plain cancel, FNERR_BUFFERTOOSMALL when too many files were chosen; a
+// dialog that cut the list short instead of failing counts as that too).
 rt::AnsiText AskOpenFileNames(HWND owner, const rt::AnsiText& title, const rt::AnsiText& filter,
                               const rt::AnsiText& startFolder, DWORD* error = nullptr);
 

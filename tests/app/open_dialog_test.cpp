@@ -1,10 +1,14 @@
 // The open-file dialog's request and the reading of its result.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <dlgs.h>
+
 #include <algorithm>
 #include <cstring>
 
 #include "app/open_dialog.h"
+#include "tests/app/temp_folder.h"
 
 namespace {
 
@@ -61,11 +65,81 @@ TEST(OpenDialog, ResultOfOneOrSeveralFiles) {
     }
 }
 
-TEST(OpenDialog, ResultReadsNothingPastItsBuffer) {
-    const std::string full(16, 'x');  // no NUL at all
-    EXPECT_EQ(app::ParseOpenFileResult(full.data(), 10), std::string(10, 'x'));
-    const std::string cut("D:\\m\0a\0bb", 9);  // the last name runs to the end
-    EXPECT_EQ(app::ParseOpenFileResult(cut.data(), cut.size()), "D:\\m\\a;D:\\m\\bb");
+TEST(OpenDialog, ResultReadsNothingPastItsBufferAndTellsWhenItWasCut) {
+    struct Case { std::string buffer; std::size_t size; std::string paths; bool cut; };
+    const Case cases[] = {
+        {std::string(16, 'x'), 10, std::string(10, 'x'), true},           // no NUL at all
+        {std::string("D:\\m\0a\0bb", 9), 9, "D:\\m\\a;D:\\m\\bb", true},  // last name runs to the end
+        {std::string("D:\\m\0a\0", 7), 7, "D:\\m\\a", true},             // the closing NUL is missing
+        {std::string("D:\\a.mp3\0", 9), 9, "D:\\a.mp3", false},          // one whole path
+        {std::string("D:\\m\0a\0\0", 8), 8, "D:\\m\\a", false},
+    };
+    for (const Case& c : cases) {
+        bool cut = !c.cut;
+        EXPECT_EQ(app::ParseOpenFileResult(c.buffer.data(), c.size, &cut), c.paths) << c.paths;
+        EXPECT_EQ(cut, c.cut) << c.paths;
+    }
+}
+
+// The real dialog, answered by a helper thread that types into its file
+// name box and presses OK (or Cancel), as a user would.
+struct Answer {
+    std::string fileNames;  // empty: press Cancel
+};
+
+DWORD WINAPI AnswerDialog(LPVOID arg) {
+    const Answer* answer = static_cast<Answer*>(arg);
+    HWND dlg = nullptr;
+    for (int i = 0; i < 400 && !dlg; ++i) {
+        Sleep(25);
+        HWND w = FindWindowA("#32770", "打开文件");
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (w && pid == GetCurrentProcessId() && IsWindowVisible(w)) dlg = w;
+    }
+    if (!dlg) return 1;
+    if (answer->fileNames.empty()) {
+        PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+        return 0;
+    }
+    HWND name = GetDlgItem(dlg, cmb13);
+    if (!name) name = GetDlgItem(dlg, edt1);
+    SetWindowTextA(name, answer->fileNames.c_str());
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    return 0;
+}
+
+rt::AnsiText AskWith(const Answer& answer, const std::string& folder, DWORD* error) {
+    HANDLE t = CreateThread(nullptr, 0, AnswerDialog, const_cast<Answer*>(&answer), 0, nullptr);
+    const rt::AnsiText names = app::AskOpenFileNames(nullptr, "打开文件", "mp3文件|*.MP3|所有文件|*.*", folder, error);
+    WaitForSingleObject(t, 15000);
+    CloseHandle(t);
+    return names;
+}
+
+TEST(OpenDialogUnderWine, CancelSeveralFilesAndTooManyFiles) {
+    const std::string dir = testfs::MakeTempFolder("dialog");
+    testfs::WriteText(dir + "a.mp3", "a");
+    testfs::WriteText(dir + "歌.mp3", "b");
+    DWORD error = 123;
+    EXPECT_EQ(AskWith({""}, dir, &error), "");
+    EXPECT_EQ(error, 0u);  // a plain cancel
+
+    EXPECT_EQ(AskWith({"\"a.mp3\" \"歌.mp3\""}, dir, &error), dir + "a.mp3;" + dir + "歌.mp3");
+    EXPECT_EQ(error, 0u);
+
+    // More names than the 8,192-byte buffer holds: the dialog fails (Windows)
+    // or cuts the list short (Wine); either way nothing comes back but the
+    // reason.
+    std::string many;
+    for (int i = 0; i < 250; ++i) {
+        const std::string name = "a-rather-long-file-name-for-the-dialog-" + std::to_string(i) + ".mp3";
+        testfs::WriteText(dir + name, "x");
+        many += "\"" + name + "\" ";
+    }
+    EXPECT_EQ(AskWith({many}, dir, &error), "");
+    EXPECT_EQ(error, static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
+    testfs::RemoveTree(dir);
 }
 
 }  // namespace
