@@ -4,6 +4,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/build.sh" --target PinyinRenamer
+"$here/scripts/wineprefix.sh"
 . "$here/scripts/display.sh"
 pinyin_start_display
 echo "display $DISPLAY" >&2

@@ -4,6 +4,9 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/build.sh"
+# The prefix is checked even when the package set-up is skipped: a prefix
+# without the font replacements draws other glyphs than the tool gets.
+"$here/scripts/wineprefix.sh"
 . "$here/scripts/display.sh"
 PINYIN_OWN_DISPLAY=1 pinyin_start_display
 cd "${PINYIN_BUILD_DIR:-$here/build}"

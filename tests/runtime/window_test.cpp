@@ -218,7 +218,7 @@ TEST_F(BuiltWindow, TransparentLabelShowsWhatLiesBeneathAndLetsTheMouseThrough) 
     int dark = 0;
     for (int y = 40; y < 56; ++y)
         for (int x = 32; x < 32 + 110; ++x)
-            if (GetRValue(GetPixel(dc, x, y)) < 100) ++dark;
+            if (GetRValue(GetPixel(dc, x, y)) < 160) ++dark;
     ReleaseDC(hwnd_, dc);
     EXPECT_GT(dark, 50);
     rt::SetUnitVisible(tip, 0);

@@ -120,7 +120,13 @@ TEST_F(PlainControlTest, LabelIsReadBackAndValidatesItsUpdateRegion) {
     Redraw(label);
     EXPECT_FALSE(Updating(label));
     EXPECT_TRUE(Near(Pixel(label, 115, 17), kSkin, 2));
-    EXPECT_GT(DarkPixels(label, 0, 0, 120, 20), 10);
+    // The text is there: thin anti-aliased strokes (the Chinese system font
+    // is a light serif), so count every pixel the text moved off the skin.
+    int ink = 0;
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 120; ++x)
+            if (!Near(Pixel(label, x, y), kSkin, 40)) ++ink;
+    EXPECT_GT(ink, 30);
 }
 
 TEST_F(PlainControlTest, ButtonPaintsIntoTheSkinAndLiesOnTheGlass) {
