@@ -68,12 +68,41 @@ void InvalidateEntries(const rt::CountedArray<Entry>& entries, HWND parent, BOOL
 
 }  // namespace
 
-// The finished background of a window and what it was drawn from.
+namespace {
+
+// Everything the background, the caption gloss and the border of a
+// rendering are drawn from.
+struct FrameLook {
+    int width, height, mode;
+    COLORREF fill;
+    int captionOn, captionGloss, captionHeight;
+    bool operator==(const FrameLook& o) const {
+        return width == o.width && height == o.height && mode == o.mode && fill == o.fill &&
+               captionOn == o.captionOn && captionGloss == o.captionGloss &&
+               captionHeight == o.captionHeight;
+    }
+};
+
+FrameLook LookOf(const SkinWindowRecord& r, int w, int h, const PictureChoice& picture) {
+    return FrameLook{w, h, picture.mode, picture.fill, r.CaptionOn, r.CaptionGloss,
+                     r.CaptionHeight};
+}
+
+void AddFramePath(drw::PathObject& frame, int w, int h) {
+    frame.Create();
+    AddRoundedRectPath(frame, 0, 0, static_cast<float>(w), static_cast<float>(h),
+                       kFrameCornerBox);
+}
+
+}  // namespace
+
+// The finished background, gloss and border of a window, and what they were
+// drawn from.
 struct BackgroundLayer {
-    BackgroundLayer(HDC source, int w, int h, const PictureChoice& picture)
-        : Width(w), Height(h), Mode(picture.mode), Fill(picture.fill), Picture(picture.bytes) {
+    BackgroundLayer(HDC source, const FrameLook& look, const rt::ByteString& picture)
+        : Look(look), Picture(picture) {
         Previous = Bitmap ? SelectObject(Dc, Bitmap) : nullptr;
-        BitBlt(Dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
+        BitBlt(Dc, 0, 0, look.width, look.height, source, 0, 0, SRCCOPY);
     }
     BackgroundLayer(const BackgroundLayer&) = delete;
     BackgroundLayer& operator=(const BackgroundLayer&) = delete;
@@ -81,19 +110,17 @@ struct BackgroundLayer {
         if (Previous) SelectObject(Dc, Previous);
     }
 
-    bool Shows(int w, int h, const PictureChoice& picture) const {
-        return Previous && w == Width && h == Height && picture.mode == Mode &&
-               picture.fill == Fill && picture.bytes.size() == Picture.size() &&
+    bool Shows(const FrameLook& look, const rt::ByteString& picture) const {
+        return Previous && look == Look && picture.size() == Picture.size() &&
                (Picture.empty() ||
-                std::memcmp(picture.bytes.data(), Picture.data(), Picture.size()) == 0);
+                std::memcmp(picture.data(), Picture.data(), Picture.size()) == 0);
     }
 
     // What it was drawn from (declared first: the bitmap is made from it).
-    int Width, Height, Mode;
-    COLORREF Fill;
+    FrameLook Look;
     rt::ByteString Picture;
     MemoryDc Dc{nullptr};
-    BitmapHandle Bitmap = BitmapHandle::Adopt(MakeCacheBitmap(Width, Height));
+    BitmapHandle Bitmap = BitmapHandle::Adopt(MakeCacheBitmap(Look.width, Look.height));
     HGDIOBJ Previous = nullptr;
 };
 
@@ -174,63 +201,51 @@ void InvalidateSkinnedChildren(int record) {
 
 void SkinEngine::PaintWindowBackground(drw::GraphicsObject& g, int record) {
     if (!SkinWindowTable.Contains(record)) return;
-    SkinWindowRecord& r = SkinWindowTable[record];
+    const SkinWindowRecord& r = SkinWindowTable[record];
     RECT client{};
     GetClientRect(r.Window, &client);
     const int W = client.right, H = client.bottom;
 
     drw::PathObject frame;
-    frame.Create();
-    AddRoundedRectPath(frame, 0, 0, static_cast<float>(W), static_cast<float>(H),
-                       kFrameCornerBox);
+    AddFramePath(frame, W, H);
     const PictureChoice picture = ChoosePicture(r);
 
-    if (r.BackgroundCache && r.BackgroundCache->Shows(W, H, picture)) {
-        Flush(g);
-        BitBlt(r.WindowCacheDc, 0, 0, W, H, r.BackgroundCache->Dc, 0, 0, SRCCOPY);
-        g.SetClipPath(frame);
-    } else {
-        g.Clear(kFrameKeyArgb);
-        // The window's shape reaches a pixel or two beyond the rounded frame
-        // at each corner; the background covers those too, or the key colour
-        // would show there as pink specks. Outside the shape the key stays.
-        RegionHandle shape = RegionHandle::Adopt(MakeWindowShape(W, H));
-        g.SetClipPath(frame);
-        g.SetClipHrgn(shape, kCombineUnion);
-        drw::SolidBrushObject fill;
-        fill.Create(ColorRefToArgb(picture.fill, 255));
-        g.FillRectangle(fill, 0, 0, static_cast<float>(W), static_cast<float>(H));
-        if (!picture.bytes.empty()) {
-            drw::BitmapObject b;
-            PrepareBackgroundBitmap(record, b);
-            const float w = static_cast<float>(b.GetWidth());
-            const float h = static_cast<float>(b.GetHeight());
-            switch (picture.mode) {
-                case kPictureTopLeft:
-                case kPictureMirrorTiled:
-                    g.DrawImage(b, 0, 0);
-                    break;
-                case kPictureTopRight:
-                    g.DrawImage(b, static_cast<float>(W) - w, 0);
-                    break;
-                case kPictureStretched:
-                    g.DrawImageRect(b, 0, 0, static_cast<float>(W), static_cast<float>(H));
-                    break;
-                case kPictureCentred:
-                    g.DrawImageRect(b, (static_cast<float>(W) - w) / 2.0f,
-                                    (static_cast<float>(H) - h) / 2.0f, w, h);
-                    break;
-                default:
-                    break;
-            }
-        }
-        g.SetClipPath(frame);
-        r.BackgroundCache.reset();
-        if (W > 0 && H > 0) {
-            Flush(g);
-            r.BackgroundCache = std::make_shared<BackgroundLayer>(r.WindowCacheDc, W, H, picture);
+    g.Clear(kFrameKeyArgb);
+    // The window's shape reaches a pixel or two beyond the rounded frame at
+    // each corner; the background covers those too, or the key colour would
+    // show there as pink specks. Outside the shape the key stays.
+    RegionHandle shape = RegionHandle::Adopt(MakeWindowShape(W, H));
+    g.SetClipPath(frame);
+    g.SetClipHrgn(shape, kCombineUnion);
+    drw::SolidBrushObject fill;
+    fill.Create(ColorRefToArgb(picture.fill, 255));
+    g.FillRectangle(fill, 0, 0, static_cast<float>(W), static_cast<float>(H));
+    if (!picture.bytes.empty()) {
+        drw::BitmapObject b;
+        PrepareBackgroundBitmap(record, b);
+        const float w = static_cast<float>(b.GetWidth());
+        const float h = static_cast<float>(b.GetHeight());
+        switch (picture.mode) {
+            case kPictureTopLeft:
+            case kPictureMirrorTiled:
+                g.DrawImage(b, 0, 0);
+                break;
+            case kPictureTopRight:
+                g.DrawImage(b, static_cast<float>(W) - w, 0);
+                break;
+            case kPictureStretched:
+                g.DrawImageRect(b, 0, 0, static_cast<float>(W), static_cast<float>(H));
+                break;
+            case kPictureCentred:
+                g.DrawImageRect(b, (static_cast<float>(W) - w) / 2.0f,
+                                (static_cast<float>(H) - h) / 2.0f, w, h);
+                break;
+            default:
+                break;
         }
     }
+    // Everything drawn on the surface from here on stays inside the frame.
+    g.SetClipPath(frame);
 
     if (r.CaptionGloss != 0) {
         drw::LinearBrushObject gloss;
@@ -290,10 +305,26 @@ void SkinEngine::RenderWindow(int record, int show) {
 
         drw::GraphicsObject g;
         g.FromHdc(r.WindowCacheDc);
-        PaintWindowBackground(g, record);
+        // Background, gloss and border come from the kept layer while
+        // nothing they are drawn from changed; else they are drawn and kept.
+        const PictureChoice picture = ChoosePicture(r);
+        const FrameLook look = LookOf(r, W, H, picture);
+        if (r.BackgroundCache && r.BackgroundCache->Shows(look, picture.bytes)) {
+            BitBlt(r.WindowCacheDc, 0, 0, W, H, r.BackgroundCache->Dc, 0, 0, SRCCOPY);
+            drw::PathObject frame;
+            AddFramePath(frame, W, H);
+            g.SetClipPath(frame);
+        } else {
+            r.BackgroundCache.reset();
+            PaintWindowBackground(g, record);
+            if (r.CaptionOn != 0) PaintWindowBorder(record, g);
+            Flush(g);
+            if (W > 0 && H > 0)
+                r.BackgroundCache =
+                    std::make_shared<BackgroundLayer>(r.WindowCacheDc, look, picture.bytes);
+        }
 
         if (r.CaptionOn != 0) {
-            PaintWindowBorder(record, g);
             Flush(g);
             RemakeLayer(r.CaptionCacheDc, r.CaptionCacheOldBitmap, r.CaptionCacheBitmap, W,
                         r.CaptionHeight);

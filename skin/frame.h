@@ -45,10 +45,11 @@ void InvalidateSkinnedChildren(int record);
 void InvalidateWindowAndChildren(HWND window, int withChildren = 0);
 
 // A rendering keeps the window's finished background (fill, picture in its
-// layout, rounded clip) and draws it again by one copy for as long as size,
-// picture, layout and fill colour stay the same: stretching the picture is by
-// far the dearest step of a rendering. This drops what the window keeps, so
-// that its next rendering draws the background from the picture again.
+// layout, caption gloss, border) and puts it back by one copy for as long as
+// size, picture, layout, fill colour and caption settings stay the same:
+// stretching the picture is by far the dearest step of a rendering, and the
+// border strokes come next. This drops what the window keeps, so that its
+// next rendering draws all of it anew.
 void ForgetBackgroundLayer(int record);
 
 }  // namespace skin

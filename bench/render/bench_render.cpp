@@ -101,13 +101,23 @@ int main(int argc, char** argv) {
 
     HDC screen = GetDC(window);
     const HDC cache = skin::SkinWindowTable[record].WindowCacheDc;
-    const int blits = renders * 5;
-    double blit = 0, bare = 0;
-    // Interleaved, so that both see the same machine.
-    for (int round = 0; round < 2; ++round) {
-        bare = Median(blits, [&] { BitBlt(screen, 0, 0, w, h, cache, 0, 0, SRCCOPY); });
-        blit = Median(blits, [&] { skin::Engine->BlitWindowCache(record, screen); });
+    // Blit and bare BitBlt alternate, so that both see the same machine.
+    const int blits = renders * 20;
+    std::vector<double> blitTimes, bareTimes;
+    for (int i = 0; i < blits; ++i) {
+        double start = Now();
+        BitBlt(screen, 0, 0, w, h, cache, 0, 0, SRCCOPY);
+        GdiFlush();
+        bareTimes.push_back(Now() - start);
+        start = Now();
+        skin::Engine->BlitWindowCache(record, screen);
+        GdiFlush();
+        blitTimes.push_back(Now() - start);
     }
+    std::sort(blitTimes.begin(), blitTimes.end());
+    std::sort(bareTimes.begin(), bareTimes.end());
+    const double blit = blitTimes[blitTimes.size() / 2];
+    const double bare = bareTimes[bareTimes.size() / 2];
     ReleaseDC(window, screen);
 
     std::printf("window %d x %d, carried picture stretched (mode 3)\n", w, h);

@@ -173,6 +173,10 @@ TEST_F(FrameTest, KeptBackgroundGivesTheSamePixels) {
     skin::GlobalPictureColor = RGB(1, 2, 3);
     Engine->RenderWindow(record, 0);
     EXPECT_TRUE(Near(GrabCache(record).At(100, 300), RGB(1, 2, 3), 0));
+    SkinWindowTable[record].CaptionGloss = 1;
+    Engine->RenderWindow(record, 0);
+    EXPECT_FALSE(Near(GrabCache(record).At(100, 3), RGB(1, 2, 3), 20)) << "the gloss is drawn";
+    SkinWindowTable[record].CaptionGloss = 0;
     skin::GlobalPictureMode = 3;
     SetWindowPos(SkinWindowTable[record].Window, nullptr, 0, 0, 400, 300,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
