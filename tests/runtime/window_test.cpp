@@ -205,6 +205,9 @@ TEST_F(BuiltWindow, TransparentLabelShowsWhatLiesBeneathAndLetsTheMouseThrough) 
     HWND label = rt::UnitWindow(tip);
     EXPECT_EQ(SendMessageA(label, WM_NCHITTEST, 0, MAKELPARAM(60, 80)), HTTRANSPARENT);
 
+    // Pixels are read from the screen: no window of another test program
+    // may cover ours while they are.
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     rt::SetUnitVisible(tip, 1);
     UpdateWindow(hwnd_);
     Pump();
@@ -222,6 +225,7 @@ TEST_F(BuiltWindow, TransparentLabelShowsWhatLiesBeneathAndLetsTheMouseThrough) 
     ReleaseDC(hwnd_, dc);
     EXPECT_GT(dark, 50);
     rt::SetUnitVisible(tip, 0);
+    SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 // Feeds the registered drop target a data object as OLE would.
