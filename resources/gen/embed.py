@@ -31,8 +31,8 @@ def main():
     out_path = sys.argv[1]
     parts = ["// Generated at build time from the carried files; do not edit.",
              '#include "resources/carried.h"', "", "namespace res {", ""]
-    for spec in sys.argv[2:]:
-        name, path = spec.split("=", 1)
+    for pair in sys.argv[2:]:
+        name, path = pair.split("=", 1)
         with open(path, "rb") as f:
             data = f.read()
         parts.append("namespace {")
