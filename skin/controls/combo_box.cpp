@@ -11,6 +11,7 @@
 #include "resources/carried.h"
 #include "skin/capture.h"
 #include "skin/controls/edit.h"
+#include "skin/controls/live_entry.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
@@ -122,7 +123,9 @@ void AttachComboBoxes(int record, HWND parent) {
 }
 
 LRESULT CALLBACK ComboBoxSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const ControlIds ids = ControlIdsOf(window);
+    ControlIds ids;
+    if (!LiveEntryOf(window, &SkinWindowRecord::ComboBoxes, &ids))
+        return CallPreviousProc(window, message, wParam, lParam);
     switch (message) {
     case WM_MOUSEMOVE: {
         TrackMouseLeave(window);

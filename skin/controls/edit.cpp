@@ -6,6 +6,7 @@
 #include "skin/capture.h"
 #include "skin/controls/combo_box.h"
 #include "skin/controls/list_control.h"
+#include "skin/controls/live_entry.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/helpers.h"
@@ -99,7 +100,12 @@ int FindEditEntry(int record, HWND window) {
 }
 
 LRESULT CALLBACK EditSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const ControlIds ids = ControlIdsOf(window);
+    // The brush and bitmap handed out live on the edit itself, not in its
+    // entry: they go with it whatever its properties name.
+    if (message == WM_DESTROY) DeleteHandedOutBackground(window);
+    ControlIds ids;
+    if (!LiveEntryOf(window, &SkinWindowRecord::Edits, &ids))
+        return CallPreviousProc(window, message, wParam, lParam);
     switch (message) {
     case WM_MOUSEMOVE:
         OnEditMouseMove(window, ids);
@@ -148,9 +154,6 @@ LRESULT CALLBACK EditSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_NCPAINT:
         PaintEditFrame(window);
         return PaintSystemScrollBars(window, lParam);
-    case WM_DESTROY:
-        DeleteHandedOutBackground(window);
-        break;
     default:
         break;
     }
@@ -159,8 +162,8 @@ LRESULT CALLBACK EditSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 void PaintEditFrame(HWND window, std::optional<bool> focused, bool hot) {
     if (!focused) {
-        const ControlIds ids = ControlIdsOf(window);
-        focused = EditEntry(ids).Focused != 0;
+        const SkinnedEdit* entry = LiveEntryOf(window, &SkinWindowRecord::Edits);
+        focused = entry && entry->Focused != 0;
     }
     PaintControlFrame(window, false, [&](drw::GraphicsObject& graphics, int, int, const RECT&) {
         StrokeEditBorder(window, focused, hot, graphics);
@@ -173,7 +176,7 @@ void StrokeEditBorder(HWND window, std::optional<bool> focused, bool hot,
     if (record == 0) return;
     if (!focused) {
         const int entry = FindEditEntry(record, window);
-        focused = SkinWindowTable[record].Edits[entry].Focused != 0;
+        focused = entry > 0 && SkinWindowTable[record].Edits[entry].Focused != 0;
     }
     RECT outer{};
     GetWindowRect(window, &outer);

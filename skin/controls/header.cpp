@@ -10,6 +10,7 @@
 #include "drawing/image.h"
 #include "drawing/pen_brush.h"
 #include "skin/capture.h"
+#include "skin/controls/live_entry.h"
 #include "skin/controls/push_button.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
@@ -222,7 +223,9 @@ int MeasureTextWidth(const rt::AnsiText& text, const rt::AnsiText& faceName, int
 }
 
 LRESULT CALLBACK HeaderSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const ControlIds ids = ControlIdsOf(window);
+    ControlIds ids;
+    if (!LiveEntryOf(window, &SkinWindowRecord::Headers, &ids))
+        return CallPreviousProc(window, message, wParam, lParam);
     switch (message) {
     case WM_MOUSEMOVE: {
         TrackMouseLeave(window);

@@ -9,6 +9,7 @@
 #include "drawing/graphics.h"
 #include "skin/capture.h"
 #include "skin/controls/edit.h"
+#include "skin/controls/live_entry.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
@@ -182,7 +183,9 @@ void AttachListControls(int record, HWND parent) {
 }
 
 LRESULT CALLBACK ListControlSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const ControlIds ids = ControlIdsOf(window);
+    ControlIds ids;
+    if (!LiveEntryOf(window, &SkinWindowRecord::ListControls, &ids))
+        return CallPreviousProc(window, message, wParam, lParam);
     switch (message) {
     case WM_MOUSEMOVE:
         OnListMouseMove(window, ids);
