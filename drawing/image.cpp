@@ -17,23 +17,6 @@ GUID GuidOf(const AnsiText& text) {
 }
 CLSID EncoderFor(const AnsiText& format) { return GuidOf(FindEncoderClsid(format)); }
 
-EncoderParameterBlock::EncoderParameterBlock(const EncoderParameterSet* set) {
-    if (!set) return;
-    // Never more parameters than the list holds.
-    const int n = std::clamp(set->Count, 0, set->Parameters.Count());
-    raw_.assign(offsetof(Gdiplus::EncoderParameters, Parameter) + sizeof(Gdiplus::EncoderParameter) * std::max(n, 1), 0);
-    auto* block = reinterpret_cast<Gdiplus::EncoderParameters*>(raw_.data());
-    block->Count = static_cast<UINT>(n);
-    for (int i = 0; i < n; ++i) {
-        const EncoderParameterRecord& r = set->Parameters[i + 1];
-        Gdiplus::EncoderParameter& p = block->Parameter[i];
-        p.Guid = GuidOf(r.Guid);
-        p.NumberOfValues = r.NumberOfValues;
-        p.Type = r.Type;
-        p.Value = const_cast<unsigned char*>(r.Value.data());
-    }
-}
-
 namespace {
 // Bytes of one value of an encoder parameter type.
 size_t ValueSize(ULONG type) {
@@ -47,6 +30,26 @@ size_t ValueSize(ULONG type) {
     }
 }
 }  // namespace
+
+EncoderParameterBlock::EncoderParameterBlock(const EncoderParameterSet* set) {
+    if (!set) return;
+    // Never more parameters than the list holds.
+    const int n = std::clamp(set->Count, 0, set->Parameters.Count());
+    raw_.assign(offsetof(Gdiplus::EncoderParameters, Parameter) + sizeof(Gdiplus::EncoderParameter) * std::max(n, 1), 0);
+    auto* block = reinterpret_cast<Gdiplus::EncoderParameters*>(raw_.data());
+    block->Count = static_cast<UINT>(n);
+    for (int i = 0; i < n; ++i) {
+        const EncoderParameterRecord& r = set->Parameters[i + 1];
+        Gdiplus::EncoderParameter& p = block->Parameter[i];
+        p.Guid = GuidOf(r.Guid);
+        // GDI+ reads NumberOfValues values of the type from the value bytes:
+        // never promise more than the record holds.
+        p.NumberOfValues = static_cast<ULONG>(
+            std::min<size_t>(r.NumberOfValues, r.Value.size() / ValueSize(r.Type)));
+        p.Type = r.Type;
+        p.Value = const_cast<unsigned char*>(r.Value.data());
+    }
+}
 
 void ImageObject::Destroy() {
     Dispose();

@@ -32,6 +32,7 @@ int ListEncoders(CountedArray<EncoderRecord>& list);
 // comparison), "" when no encoder has that format.
 AnsiText FindEncoderClsid(const AnsiText& format);
 
+// GDI+ is handed at most as many values as Value holds whole values of Type.
 struct EncoderParameterRecord {
     AnsiText Guid;
     uint32_t NumberOfValues = 0;

@@ -1,4 +1,5 @@
 // Images, bitmaps, the memory stream, the encoder lookup and GUID texts.
+#include "drawing/image_internal.h"
 #include "drawing/test_hooks.h"
 #include "tests/drawing/drawing_fixture.h"
 
@@ -130,6 +131,43 @@ TEST_F(Images, ReleaseFreesTheBlockEvenWhenNoStreamWasMade) {
     stream.Release();
     EXPECT_EQ(stream.GetMemory(), nullptr);
     EXPECT_EQ(GlobalFlags(block), static_cast<UINT>(GMEM_INVALID_HANDLE));
+}
+
+TEST_F(Images, EncoderParametersNeverPromiseMoreValuesThanTheirBytes) {
+    // GDI+ reads NumberOfValues values of the type from the value address.
+    struct Case {
+        ULONG type;
+        uint32_t number;
+        size_t bytes;
+        ULONG handed;
+    };
+    const Case cases[] = {
+        {Gdiplus::EncoderParameterValueTypeLong, 1, 4, 1},
+        {Gdiplus::EncoderParameterValueTypeLong, 5, 4, 1},
+        {Gdiplus::EncoderParameterValueTypeLong, 2, 7, 1},
+        {Gdiplus::EncoderParameterValueTypeLong, 1, 0, 0},
+        {Gdiplus::EncoderParameterValueTypeShort, 3, 6, 3},
+        {Gdiplus::EncoderParameterValueTypeRational, 2, 8, 1},
+        {Gdiplus::EncoderParameterValueTypeRationalRange, 1, 16, 1},
+        {Gdiplus::EncoderParameterValueTypeByte, 9, 4, 4},
+        {Gdiplus::EncoderParameterValueTypeASCII, 0, 4, 0},
+    };
+    for (const Case& c : cases) {
+        EncoderParameterSet set;
+        EncoderParameterRecord r;
+        r.Guid = "{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}";   // the quality parameter
+        r.Type = c.type;
+        r.NumberOfValues = c.number;
+        r.Value = ByteString(c.bytes, 0x5A);
+        set.Parameters.Append(r);
+        set.Count = 1;
+        const EncoderParameterBlock block(&set);
+        ASSERT_NE(block.Get(), nullptr);
+        ASSERT_EQ(block.Get()->Count, 1u);
+        EXPECT_EQ(block.Get()->Parameter[0].NumberOfValues, c.handed)
+            << "type " << c.type << ", " << c.number << " values in " << c.bytes << " bytes";
+        EXPECT_EQ(block.Get()->Parameter[0].Type, c.type);
+    }
 }
 
 TEST_F(Images, ClipIsCopiedIntoARegion) {
