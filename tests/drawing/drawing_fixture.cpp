@@ -2,35 +2,20 @@
 
 #include <cstdlib>
 
+#include "tests/support/gdiplus_env.h"
+#include "tests/support/pixels.h"
+
 namespace drwtest {
 
 namespace {
 // GDI+ is started once for the whole program, as the engine does at start.
-class GdiplusEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&token_, &input, nullptr), Gdiplus::Ok);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
-
-private:
-    ULONG_PTR token_ = 0;
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
+const auto* const environment = testsupport::AddGdiplusEnvironment();
 }  // namespace
 
 MemoryCanvas::MemoryCanvas(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_ = testsupport::CreateTopDownDib32(width, height, &bits);
     bits_ = static_cast<uint32_t*>(bits);
     old_ = SelectObject(dc_, bitmap_);
 }

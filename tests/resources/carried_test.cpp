@@ -12,6 +12,7 @@
 #include <string>
 
 #include "resources/carried.h"
+#include "tests/support/gdiplus_env.h"
 
 namespace {
 
@@ -30,18 +31,7 @@ uint16_t U16(const rt::ByteString& b, size_t at) {
 }
 int32_t I32(const rt::ByteString& b, size_t at) { return static_cast<int32_t>(U32(b, at)); }
 
-class GdiplusEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&token_, &input, nullptr), Gdiplus::Ok);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
-
-private:
-    ULONG_PTR token_ = 0;
-};
-testing::Environment* const gdiplus = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
+testing::Environment* const gdiplus = testsupport::AddGdiplusEnvironment();
 
 // Bytes decoded by GDI+ through a memory stream, as the engine loads them.
 class Decoded {

@@ -1,0 +1,54 @@
+#include "tests/support/pixels.h"
+
+#include <algorithm>
+
+namespace testsupport {
+
+BITMAPINFO TopDownDib32Info(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;   // negative: top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+HBITMAP CreateTopDownDib32(int width, int height, void** bits) {
+    BITMAPINFO info = TopDownDib32Info(width, height);
+    void* pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (bits) *bits = bitmap ? pixels : nullptr;
+    return bitmap;
+}
+
+std::vector<uint32_t> CopyPixels32(HDC dc, int x, int y, int width, int height) {
+    // All zero when the copy cannot be made: readers then see black, not a crash.
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 0);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateTopDownDib32(width, height, &bits);
+    if (!bitmap) return pixels;
+    HDC memory = CreateCompatibleDC(nullptr);
+    if (memory) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
+        GdiFlush();
+        const uint32_t* px = static_cast<const uint32_t*>(bits);
+        std::copy(px, px + pixels.size(), pixels.begin());
+        SelectObject(memory, old);
+        DeleteDC(memory);
+    }
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+std::vector<uint32_t> ReadSelectedBitmap32(HDC dc, int width, int height) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    BITMAPINFO info = TopDownDib32Info(width, height);
+    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,36 @@
+// Reading pixels back through 32 bits-per-pixel DIBs: the header of a
+// top-down 32-bpp BI_RGB DIB, a DIB section of that kind, and copies of what
+// a DC shows, each pixel 0xAARRGGBB as the DIB holds it (GDI leaves the top
+// byte as the drawing left it; most callers mask it off).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace testsupport {
+
+// A top-down (first row first), 32-bpp, uncompressed DIB of width x height.
+BITMAPINFO TopDownDib32Info(int width, int height);
+
+// A DIB section of that kind (nullptr on failure); *bits receives its pixels.
+// The caller deletes it with DeleteObject.
+HBITMAP CreateTopDownDib32(int width, int height, void** bits);
+
+// The area (x, y, width, height) of a DC copied with BitBlt into a 32-bpp DIB:
+// width * height pixels, row by row from the top (all zero if the copy cannot
+// be made). Every GDI object made on the way is released.
+std::vector<uint32_t> CopyPixels32(HDC dc, int x, int y, int width, int height);
+
+// The top width x height pixels of the bitmap selected into a memory DC,
+// read with GetDIBits, row by row from the top.
+std::vector<uint32_t> ReadSelectedBitmap32(HDC dc, int width, int height);
+
+// A COLORREF as a 32-bpp DIB pixel: 0x00RRGGBB.
+inline uint32_t DibPixel(COLORREF c) {
+    return (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) |
+           GetBValue(c);
+}
+
+}  // namespace testsupport
