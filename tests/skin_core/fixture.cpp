@@ -1,27 +1,17 @@
 #include "fixture.h"
 
-#include <gdiplus.h>
-
 #include <cstdlib>
 #include <cstdint>
+
+#include "tests/support/gdiplus_env.h"
+#include "tests/support/pixels.h"
 
 namespace skintest {
 namespace {
 
 // GDI+ runs for the whole test program under its own token, so that the
 // engine's start and shut-down cases stay balanced around it.
-class GdiplusEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&token_, &input, nullptr), Gdiplus::Ok);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
-
-private:
-    ULONG_PTR token_ = 0;
-};
-testing::Environment* const gdiplus = testing::AddGlobalTestEnvironment(new GdiplusEnvironment);
+testing::Environment* const gdiplus = testsupport::AddGdiplusEnvironment();
 
 }  // namespace
 
@@ -32,7 +22,7 @@ PictureDc::PictureDc(int w, int h, int blue) : dc_(nullptr) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const COLORREF c = PictureAt(x, y, blue);
-            px[y * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+            px[y * w + x] = testsupport::DibPixel(c);
         }
     previous_ = SelectObject(dc_, bitmap_);
 }
