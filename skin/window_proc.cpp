@@ -13,6 +13,7 @@
 #include "skin/caption_buttons.h"
 #include "skin/caption_paint.h"
 #include "skin/capture.h"
+#include "skin/controls/container.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"
@@ -265,47 +266,16 @@ void OnSize(SkinEngine& e, int record) {
     e.LayoutDockedPanes(record);
 }
 
-// No background at all: the control draws over what lies under it.
-LRESULT HollowBrush(HDC dc, HWND control) {
-    SetTextColor(dc, static_cast<COLORREF>(ReadProp(control, prop::Kj_Ztys)));
-    SetBkMode(dc, TRANSPARENT);
-    // The bitmap behind an earlier glass brush stays in Kj_wtjb until the
-    // control's next glass brush or its end.
-    HGDIOBJ hollow = GetStockObject(NULL_BRUSH);
-    HGDIOBJ previous = GetPropA(control, prop::Kj_dxjb);
-    if (previous != hollow) DeleteCountedObject(previous);
-    WriteProp(control, prop::Kj_dxjb, reinterpret_cast<std::intptr_t>(hollow));
-    return reinterpret_cast<LRESULT>(hollow);
-}
-
 bool TransparentControls() { return SkinControlsFlag != 0 && TransparentControlsFlag != 0; }
 
-// Controls whose contents move or change repaint over the skin's picture.
-void RepaintChangedControl(WPARAM wParam, LPARAM lParam) {
-    const HWND control = reinterpret_cast<HWND>(lParam);
-    const UINT code = HIWORD(wParam);
-    const rt::AnsiText cls = GetClassNameText(control);
-    bool repaint = false;
-    if (cls == "Edit")
-        repaint = code == EN_VSCROLL || code == EN_HSCROLL || code == EN_CHANGE || code == EN_UPDATE;
-    else if (cls == "ListBox")
-        repaint = code == LBN_SELCHANGE || code == LBN_SELCANCEL;
-    else if (cls == "ComboBox")
-        repaint = code == CBN_KILLFOCUS || code == CBN_SELCHANGE;
-    if (repaint) InvalidateRect(control, nullptr, TRUE);
-}
-
-void RepaintExpandedTree(LPARAM lParam) {
-    NMHDR header{};
-    SIZE_T read = 0;
-    // The header is copied with a checked read: a bad pointer copies nothing.
-    if (!lParam || !ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<const void*>(lParam),
-                                      &header, sizeof header, &read) ||
-        read != sizeof header)
-        return;
-    const int code = static_cast<int>(header.code);
-    if (code == static_cast<int>(TVN_ITEMEXPANDINGA) || code == static_cast<int>(TVN_ITEMEXPANDEDA))
-        InvalidateRect(header.hwndFrom, nullptr, TRUE);
+// The brush and bitmap last handed to a control live until its next ones; a
+// static, button or list box has nobody else to delete them when it goes, so
+// the window takes them back from all of its descendants while they still
+// exist (its own WM_DESTROY comes before theirs).
+BOOL CALLBACK TakeBackHandedOutBackground(HWND control, LPARAM) {
+    if (GetPropA(control, prop::Kj_dxjb) || GetPropA(control, prop::Kj_wtjb))
+        DeleteHandedOutBackground(control);
+    return TRUE;
 }
 
 }  // namespace
@@ -377,38 +347,33 @@ LRESULT SkinEngine::SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         if (record) DispatchOwnerDrawMessage(record, lParam);
         break;
     case WM_CTLCOLOREDIT:
-        // The edit field of a combo box gets its background from the box.
-        if (TransparentControls() && EngineGdiplusUp() &&
-            GetClassNameText(GetParent(reinterpret_cast<HWND>(lParam))) != "ComboBox")
-            return reinterpret_cast<LRESULT>(
-                HandOutGlassBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-        break;
     case WM_CTLCOLORSTATIC:
-        if (TransparentControls() && EngineGdiplusUp())
-            return reinterpret_cast<LRESULT>(
-                HandOutGlassBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
-        break;
-    case WM_CTLCOLORLISTBOX: {
-        const HWND box = reinterpret_cast<HWND>(lParam);
-        if (TransparentControls() && GetClassNameText(box) == "ListBox" && !IsOwnerDrawListBox(box))
-            return HollowBrush(reinterpret_cast<HDC>(wParam), box);
+        // Glass brushes are drawn with GDI+: without it the replaced
+        // procedure answers.
+        if (!EngineGdiplusUp()) break;
+        [[fallthrough]];
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: {
+        LRESULT brush = 0;
+        if (AnswerChildColourMessage(message, wParam, lParam, brush)) return brush;
         break;
     }
-    case WM_CTLCOLORBTN:
-        if (TransparentControls())
-            return HollowBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        break;
     case WM_ACTIVATEAPP:
         if (wParam == 0) StartWorkingSetTrim();
         break;
     case WM_COMMAND:
-        if (TransparentControls()) RepaintChangedControl(wParam, lParam);
+        if (TransparentControls()) RepaintChangedChild(wParam, lParam);
         break;
     case WM_NOTIFY:
-        RepaintExpandedTree(lParam);
+        RepaintExpandedTreeChild(lParam);
         break;
+    case WM_DESTROY: {
+        const LRESULT result = Forward(window, message, wParam, lParam);
+        EnumChildWindows(window, &TakeBackHandedOutBackground, 0);
+        return result;
+    }
     default:
-        // WM_DESTROY, WM_MOVE, WM_CTLCOLORSCROLLBAR, scrolling and the rest:
+        // WM_MOVE, WM_CTLCOLORSCROLLBAR, scrolling and the rest:
         // the replaced procedure's.
         break;
     }

@@ -260,6 +260,37 @@ TEST_F(SkinWindowTest, EachGlassBrushDeletesTheOneBeforeIt) {
     EXPECT_EQ(skin::LiveGdiCount(skin::GdiKind::Object), objects - 2);
 }
 
+TEST_F(SkinWindowTest, BackgroundsHandedToChildrenGoWithTheWindow) {
+    HWND w = Skinned();
+    HWND label = Child(w, "STATIC", SS_LEFT);
+    HWND button = Child(w, "BUTTON", BS_PUSHBUTTON, 150, 40);
+    HWND group = Child(w, "STATIC", 0, 300, 40, 200, 120);
+    HWND inner = Child(group, "STATIC", SS_LEFT, 10, 10, 80, 30);
+    // A glass brush for each label (the inner one as its container hands it
+    // out), then a hollow one for the label that had glass: its bitmap stays.
+    struct Case {
+        HWND control;
+        UINT message;
+    };
+    const Case cases[] = {{label, WM_CTLCOLORSTATIC},
+                          {inner, WM_CTLCOLORSTATIC},
+                          {button, WM_CTLCOLORSTATIC},
+                          {button, WM_CTLCOLORBTN}};
+    std::vector<HGDIOBJ> handedOut;
+    for (const Case& c : cases) {
+        HDC dc = GetDC(c.control);
+        Send(w, c.message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(c.control));
+        ReleaseDC(c.control, dc);
+        for (const char* name : {skin::prop::Kj_dxjb, skin::prop::Kj_wtjb}) {
+            HGDIOBJ h = GetPropA(c.control, name);
+            if (h && h != GetStockObject(NULL_BRUSH)) handedOut.push_back(h);
+        }
+    }
+    ASSERT_GE(handedOut.size(), 5u);
+    DestroyWindow(w);
+    for (HGDIOBJ h : handedOut) EXPECT_EQ(GetObjectType(h), 0u) << h;
+}
+
 TEST_F(SkinWindowTest, ControlsWhoseContentsChangeAreRepainted) {
     HWND w = Skinned();
     HWND edit = Child(w, "EDIT", 0);
