@@ -122,6 +122,15 @@ void SkinEngine::Destroy() {
     if (ProgramIcon) DestroyIcon(ProgramIcon);
     ProgramIcon = nullptr;
     ShutdownGdiplus(GdiplusToken);
+    // A skinned window still there would next run freed code: each window
+    // still on this object's procedure gets the procedure it had back.
+    if (const auto entry = static_cast<LONG_PTR>(WindowProcThunk.Address())) {
+        for (int i = 1; i <= SkinWindowTable.Count(); ++i) {
+            const SkinWindowRecord& r = SkinWindowTable[i];
+            if (r.Window && r.PreviousProc && GetWindowLongPtrA(r.Window, GWLP_WNDPROC) == entry)
+                SetWindowLongPtrA(r.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(r.PreviousProc));
+        }
+    }
     WindowProcThunk.Free();
     CaptionClickThunk.Free();
     CaptionClickThunkAddress = 0;

@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 
+#include "skin/attach.h"
 #include "skin/engine.h"
 #include "skin/method_table.h"
 #include "skin/record.h"
@@ -64,6 +66,10 @@ bool IsFreed(std::uintptr_t address) {
     MEMORY_BASIC_INFORMATION info{};
     VirtualQuery(reinterpret_cast<void*>(address), &info, sizeof info);
     return info.State == MEM_FREE;
+}
+
+LRESULT CALLBACK PlainProcedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    return DefWindowProcA(w, m, wp, lp);
 }
 
 }  // namespace
@@ -278,6 +284,47 @@ TEST(SkinEngine, ModuleStartRunsGdiplusLoadsIcon129AndSetsTheDefaults) {
     EXPECT_TRUE(engine.WindowProcThunk.Empty());
     EXPECT_EQ(engine.CaptionClickThunkAddress, 0u);
     EXPECT_TRUE(IsFreed(code));
+}
+
+TEST(SkinEngine, DestroyGivesWindowsStillSkinnedTheirOwnProcedureBack) {
+    // GDI+ and the icon belong to the run, not to this engine.
+    const ULONG_PTR token = std::exchange(GdiplusToken, 0);
+    const HICON icon = std::exchange(ProgramIcon, nullptr);
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = &PlainProcedure;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "EngineDestroyTest";
+    RegisterClassA(&cls);
+    HWND window = CreateWindowExA(0, cls.lpszClassName, "before", WS_POPUP, 0, 0, 200, 150,
+                                  nullptr, nullptr, cls.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&PlainProcedure));
+    LONG_PTR replaced = 0;
+    {
+        SkinEngine engine;
+        engine.AttachSkin(window);
+        // What the attach replaced (the caption tooltip may have hooked in
+        // before it).
+        replaced = ReadProp(window, prop::Hw_hProc);
+        ASSERT_NE(replaced, 0);
+        ASSERT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC),
+                  static_cast<LONG_PTR>(engine.WindowProcThunk.Address()));
+        engine.Destroy();
+    }
+    GdiplusToken = token;
+    ProgramIcon = icon;
+    // Checked before any message: one through freed code would crash.
+    ASSERT_EQ(GetWindowLongPtrA(window, GWLP_WNDPROC), replaced);
+    SetWindowTextA(window, "after");
+    char text[16] = {};
+    GetWindowTextA(window, text, sizeof text);
+    EXPECT_STREQ(text, "after");
+    DestroyWindow(window);
+    // The engine's procedure no longer sees the window go: its record is
+    // removed by hand.
+    const int records = SkinWindowTable.Count();
+    DetachSkinWindow(window);
+    EXPECT_EQ(SkinWindowTable.Count(), records - 1);
 }
 
 TEST(SkinEngine, GlobalStartUpMadeTheEngineAndTheEndRoutineFreesEverything) {
