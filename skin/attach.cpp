@@ -14,8 +14,6 @@
 #include "skin/controls/push_button.h"
 #include "skin/controls/trackbar.h"
 #include "skin/controls/up_down.h"
-#include "skin/controls/trackbar.h"
-#include "skin/controls/up_down.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
 #include "skin/helpers.h"
@@ -122,7 +120,9 @@ void SkinEngine::AttachSkin(HWND window, std::optional<int> captionHeight,
                             std::optional<int> statusHeight,
                             const rt::CountedArray<StatusPane>* panes,
                             const rt::ByteString* picture, std::optional<int> pictureMode) {
-    if (FindWindowRecord(window) > 0) return;
+    // Without a live window there is nothing to subclass: a record would only
+    // stay behind, with a tooltip window that nobody destroys.
+    if (!IsWindow(window) || FindWindowRecord(window) > 0) return;
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     RECT client{};
     GetClientRect(window, &client);

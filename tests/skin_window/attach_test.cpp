@@ -17,6 +17,11 @@ using skin::ReadProp;
 
 namespace {
 
+BOOL CALLBACK CountTooltip(HWND w, LPARAM count) {
+    if (skin::GetClassNameText(w) == TOOLTIPS_CLASSA) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 struct AttachCase {
     const char* name;
     DWORD style;
@@ -137,6 +142,22 @@ TEST_F(SkinWindowTest, ASecondAttachOfTheSameWindowIsIgnored) {
     Log().clear();
     Send(w, WM_USER + 7);
     EXPECT_EQ(CountReceived(w, WM_USER + 7), 1);
+}
+
+TEST_F(SkinWindowTest, AttachWithoutALiveWindowMakesNothing) {
+    HWND gone = Make();
+    DestroyWindow(gone);
+    auto tooltips = [] {
+        int n = 0;
+        EnumThreadWindows(GetCurrentThreadId(), &CountTooltip, reinterpret_cast<LPARAM>(&n));
+        return n;
+    };
+    const int tips = tooltips();
+    for (HWND w : {static_cast<HWND>(nullptr), gone}) {
+        skin::Engine->AttachSkin(w);
+        EXPECT_EQ(skin::SkinWindowTable.Count(), 0) << w;
+        EXPECT_EQ(tooltips(), tips) << w;
+    }
 }
 
 TEST_F(SkinWindowTest, DestroyingTheFirstOfTwoWindowsRenumbersTheSecond) {
