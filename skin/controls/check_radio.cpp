@@ -60,7 +60,7 @@ void AttachCheckAndRadioButtons(int record, HWND parent) {
         if ((style & BS_OWNERDRAW) == BS_OWNERDRAW) continue;
         // A second attach must not subclass the control again: the button
         // procedure would become its own replaced procedure and loop.
-        if (FindButtonEntry(record, child)) continue;
+        if (IsSkinSubclassed(child)) continue;
         auto& buttons = SkinWindowTable[record].Buttons;
         const int index = TakeEntry(buttons);
         SkinnedButton& entry = buttons[index];

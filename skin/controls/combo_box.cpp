@@ -112,7 +112,7 @@ void AttachComboBoxes(int record, HWND parent) {
     if (SkinControlsFlag == 0) return;
     for (HWND child = FindWindowExA(parent, nullptr, "ComboBox", nullptr); child;
          child = FindWindowExA(parent, child, "ComboBox", nullptr)) {
-        if (IsSubclassedWith(child, ComboBoxSkinProc)) continue;
+        if (IsSkinSubclassed(child)) continue;
         ShowSelectedText(child);
         auto& combos = SkinWindowTable[record].ComboBoxes;
         const int index = TakeEntry(combos);

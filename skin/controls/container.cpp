@@ -165,7 +165,9 @@ void SkinEngine::AttachContainer(HWND window, int paint, COLORREF fillColor, int
     // A window under no skinned window has no record to hold its entry.
     if (record == 0 || !window) return;
     if (FindContainerEntry(record, window) > 0) return;
-    if (IsSubclassedWith(window, ContainerSkinProc)) return;
+    // A control a family skins already (a list view with its header, say)
+    // keeps that skin: both procedures would share one Hw_hProc.
+    if (IsSkinSubclassed(window)) return;
 
     int index = TakeEntry(SkinWindowTable[record].Containers);
     {

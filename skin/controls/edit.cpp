@@ -84,7 +84,7 @@ void AttachEditsAndComboBoxes(int record, HWND parent) {
 
 int AttachEdit(int record, HWND edit) {
     if (const int known = FindEditEntry(record, edit); known > 0) return known;
-    if (IsSubclassedWith(edit, EditSkinProc)) return 0;
+    if (IsSkinSubclassed(edit)) return 0;
     auto& edits = SkinWindowTable[record].Edits;
     const int index = TakeEntry(edits);
     WriteProp(edit, prop::Kj_Ztys, 0);

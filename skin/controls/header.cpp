@@ -45,7 +45,7 @@ private:
 };
 
 void AttachHeader(int record, HWND header) {
-    if (IsSubclassedWith(header, HeaderSkinProc)) return;
+    if (IsSkinSubclassed(header)) return;
     const ControlFont font = ReadControlFont(header);
     const LONG style = GetWindowLongA(header, GWL_STYLE);
     const auto imageList =

@@ -24,13 +24,16 @@ constexpr int kUnitPixel = 2;
 // Finds or makes the button's entry, gives it its kind and tip, makes it
 // owner-drawn and, when the entry is new, subclasses it. Returns the entry
 // (its pictures are the caller's to set), or null when no skinned window
-// lies above the button.
+// lies above the button or another family's procedure holds it.
 SkinnedButton* TakeButtonOn(HWND window, int32_t kind, const rt::AnsiText& tip) {
     const int record = FindRootWindowRecord(window);
     if (record == 0) return nullptr;
     auto& buttons = SkinWindowTable[record].Buttons;
     int index = FindButtonEntry(record, window);
     const bool isNew = index == 0;
+    // A control another family's procedure holds (a group box attached as a
+    // container) cannot take the button procedure as well.
+    if (isNew && IsSkinSubclassed(window)) return nullptr;
     if (isNew) index = TakeEntry(buttons);
     SkinnedButton& entry = buttons[index];
     entry.Window = window;

@@ -44,7 +44,7 @@ SkinnedListControl& ListEntry(const ControlIds& ids) {
 LONG StyleOf(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
 
 void AttachListControl(int record, HWND control) {
-    if (IsSubclassedWith(control, ListControlSkinProc)) return;
+    if (IsSkinSubclassed(control)) return;
     auto& lists = SkinWindowTable[record].ListControls;
     const int index = TakeEntry(lists);
     SubclassControl(lists[index], control, record, index, ListControlSkinProc);

@@ -30,15 +30,14 @@ Entry* LiveEntryOf(HWND control, rt::CountedArray<Entry> SkinWindowRecord::*fami
 // Skins every direct child of parent of class cls, in FindWindowExA order:
 // each takes an entry of family (the record's empty one first), init(entry,
 // child) reads what the entry keeps of the child, then proc becomes the
-// child's procedure. A child that already has proc is left alone, so that
-// proc never becomes its own previous procedure.
+// child's procedure. A child some skin procedure already holds is left alone.
 template <class Entry, class Init>
 void AttachChildrenOfClass(int record, HWND parent, const char* cls,
                            rt::CountedArray<Entry> SkinWindowRecord::*family, WNDPROC proc,
                            Init init) {
     for (HWND child = FindWindowExA(parent, nullptr, cls, nullptr); child;
          child = FindWindowExA(parent, child, cls, nullptr)) {
-        if (IsSubclassedWith(child, proc)) continue;
+        if (IsSkinSubclassed(child)) continue;
         auto& entries = SkinWindowTable[record].*family;
         const int index = TakeEntry(entries);
         init(entries[index], child);

@@ -15,16 +15,6 @@
 #include "skin/record.h"
 
 namespace skin {
-namespace {
-
-int FindProgressBarEntry(int record, HWND window) {
-    const auto& bars = SkinWindowTable[record].ProgressBars;
-    for (int i = 1; i <= bars.Count(); ++i)
-        if (bars[i].Window == window) return i;
-    return 0;
-}
-
-}  // namespace
 
 double ProgressExtent(int size, int position, int low, int high) {
     const double range = static_cast<double>(high) - low;
@@ -41,17 +31,11 @@ int ProgressLength(int size, int position, int low, int high) {
 
 void AttachProgressBars(int record, HWND parent) {
     if (SkinControlsFlag == 0) return;
-    for (HWND child = FindWindowExA(parent, nullptr, PROGRESS_CLASSA, nullptr); child;
-         child = FindWindowExA(parent, child, PROGRESS_CLASSA, nullptr)) {
-        // Subclassing a bar twice would make the skin procedure its own
-        // replaced procedure.
-        if (FindProgressBarEntry(record, child)) continue;
-        auto& bars = SkinWindowTable[record].ProgressBars;
-        const int index = TakeEntry(bars);
-        SkinnedProgressBar& entry = bars[index];
-        entry.Vertical = (GetWindowLongA(child, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
-        SubclassControl(entry, child, record, index, ProgressBarSkinProc);
-    }
+    AttachChildrenOfClass(record, parent, PROGRESS_CLASSA, &SkinWindowRecord::ProgressBars,
+                          ProgressBarSkinProc, [](SkinnedProgressBar& entry, HWND child) {
+                              entry.Vertical =
+                                  (GetWindowLongA(child, GWL_STYLE) & PBS_VERTICAL) ? 1 : 0;
+                          });
 }
 
 LRESULT CALLBACK ProgressBarSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -123,7 +123,7 @@ void AttachPushButtons(int record, HWND parent) {
          child = FindWindowExA(parent, child, "BUTTON", nullptr)) {
         const LONG style = GetWindowLongA(child, GWL_STYLE);
         if (HasAllBits(style, kOwnerDraw) || !IsPlainPushButtonStyle(child)) continue;
-        if (FindButtonEntry(record, child)) continue;
+        if (IsSkinSubclassed(child)) continue;
         auto& buttons = SkinWindowTable[record].Buttons;
         const int index = TakeEntry(buttons);
         SkinnedButton& entry = buttons[index];

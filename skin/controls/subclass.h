@@ -33,11 +33,13 @@ int TakeEntry(rt::CountedArray<Entry>& entries) {
     return entries.Count();
 }
 
-// True when control's window procedure already is proc: subclassing it again
-// would make proc its own previous procedure and every message would loop.
-inline bool IsSubclassedWith(HWND control, WNDPROC proc) {
-    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(control, GWLP_WNDPROC)) == proc;
-}
+// True when one of the skin's procedures that keep the replaced procedure in
+// Hw_hProc (every family but the plain controls) already sits on control,
+// on top or under another procedure. A second one, of the same family or
+// another, would take Hw_hProc over and hand the messages of the first to a
+// chain that leads back to the first: every message would go round for
+// ever. Such a control keeps the skin it has.
+inline bool IsSkinSubclassed(HWND control) { return GetPropA(control, prop::Hw_hProc) != nullptr; }
 
 // Makes entry the control's entry and proc its window procedure. The
 // properties go on before the procedure is swapped, so the first message

@@ -7,10 +7,14 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+#include <functional>
 #include <utility>
 
 #include "skin/controls/container.h"
 #include "skin/controls/header.h"
+#include "skin/controls/list_control.h"
+#include "skin/controls/progress_bar.h"
 #include "skin/controls/trackbar.h"
 #include "skin/controls/up_down.h"
 #include "skin/engine.h"
@@ -126,6 +130,67 @@ TEST_F(ContainerTest, AttachSkinsTheChildrenAndSubclassesOnce) {
     EXPECT_EQ(Entry(panel).Border, 1);
     EXPECT_EQ(Entry(panel).SelfPaint, 0);
     EXPECT_TRUE(Entry(panel).FontName.empty());
+}
+
+TEST_F(ContainerTest, AControlOneSkinHoldsTakesNoSecondOne) {
+    // Two skin procedures on one control would share its Hw_hProc: the first
+    // would hand its messages to a chain leading back to itself.
+    HWND view = Child(WC_LISTVIEWA, LVS_REPORT, "", 20, 20, 200, 80);
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 80;
+    column.pszText = const_cast<char*>("name");
+    SendMessageA(view, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    HWND bar = Child(TRACKBAR_CLASSA, 0, "", 20, 110, 150, 30);
+    HWND progress = Child(PROGRESS_CLASSA, 0, "", 20, 150, 150, 20);
+    HWND group = GroupBox(0, "group", 240, 20, 200, 100);
+    const rt::ByteString picture = ctltest::SolidPng(8, 8, RGB(200, 0, 0));
+    struct Case {
+        const char* what;
+        HWND control;
+        std::function<void()> first, second;
+    };
+    const Case cases[] = {
+        {"a list view (it has a header) attached as a container", view,
+         [&] { skin::AttachListControls(record_, window_); }, [&] { Attach(view); }},
+        {"a progress bar attached as a container", progress,
+         [&] { skin::AttachProgressBars(record_, window_); }, [&] { Attach(progress); }},
+        {"a trackbar handed over as a plain control, its parent attached again", bar,
+         [&] {
+             skin::AttachTrackbars(record_, window_);
+             engine_.AttachPlainControl(bar);
+         },
+         [&] { skin::AttachTrackbars(record_, window_); }},
+        {"a container group box given a picture", group, [&] { Attach(group); },
+         [&] { EXPECT_EQ(engine_.SetButtonImage(group, picture), 0); }},
+    };
+    const auto& r = skin::SkinWindowTable[record_];
+    for (const Case& c : cases) {
+        c.first();
+        const LONG_PTR proc = GetWindowLongPtrA(c.control, GWLP_WNDPROC);
+        const std::intptr_t previous = skin::ReadProp(c.control, "Hw_hProc");
+        const std::intptr_t entry = skin::ReadProp(c.control, "Hw_lbID");
+        const int entries = r.Containers.Count() + r.Trackbars.Count() + r.Buttons.Count() +
+                            r.ProgressBars.Count() + r.ListControls.Count();
+        c.second();
+        EXPECT_EQ(GetWindowLongPtrA(c.control, GWLP_WNDPROC), proc) << c.what;
+        EXPECT_EQ(skin::ReadProp(c.control, "Hw_hProc"), previous) << c.what;
+        EXPECT_EQ(skin::ReadProp(c.control, "Hw_lbID"), entry) << c.what;
+        EXPECT_EQ(r.Containers.Count() + r.Trackbars.Count() + r.Buttons.Count() +
+                      r.ProgressBars.Count() + r.ListControls.Count(),
+                  entries)
+            << c.what;
+        // A doubled subclassing would send every message round until the
+        // stack runs out, which ends a program under Wine with exit code 0.
+        if (HasFailure()) continue;
+        // Messages still reach the control's own procedure, once.
+        SetWindowTextA(c.control, "still works");
+        char text[32] = {};
+        GetWindowTextA(c.control, text, sizeof text);
+        EXPECT_STREQ(text, "still works") << c.what;
+        SendMessageA(c.control, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+        Repaint(c.control);
+    }
 }
 
 TEST_F(ContainerTest, AWindowUnderNoSkinnedWindowIsLeftAlone) {
