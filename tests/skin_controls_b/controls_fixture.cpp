@@ -1,7 +1,6 @@
 #include "controls_fixture.h"
 
 #include <commctrl.h>
-#include <gdiplus.h>
 
 #include <cstdlib>
 
@@ -10,23 +9,14 @@
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
 #include "skin/record.h"
+#include "tests/support/gdiplus_env.h"
 
 namespace ctltest {
 namespace {
 
 // GDI+ runs for the whole program, as the engine's start routine has it run
 // for the application.
-class GdiplusRunning : public testing::Environment {
-public:
-    void SetUp() override {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&token_, &input, nullptr), Gdiplus::Ok);
-    }
-    void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
-
-private:
-    ULONG_PTR token_ = 0;
-};
+using GdiplusRunning = testsupport::GdiplusEnvironment;
 testing::Environment* const gdiplus = testing::AddGlobalTestEnvironment(new GdiplusRunning);
 
 }  // namespace
