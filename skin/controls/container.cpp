@@ -14,7 +14,6 @@
 #include "skin/controls/glass_paint.h"
 #include "skin/controls/header.h"
 #include "skin/controls/list_control.h"
-#include "skin/controls/live_entry.h"
 #include "skin/controls/progress_bar.h"
 #include "skin/controls/push_button.h"
 #include "skin/controls/subclass.h"

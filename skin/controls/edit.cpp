@@ -6,7 +6,6 @@
 #include "skin/capture.h"
 #include "skin/controls/combo_box.h"
 #include "skin/controls/list_control.h"
-#include "skin/controls/live_entry.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/helpers.h"
@@ -93,10 +92,7 @@ int AttachEdit(int record, HWND edit) {
 }
 
 int FindEditEntry(int record, HWND window) {
-    const auto& edits = SkinWindowTable[record].Edits;
-    for (int i = 1; i <= edits.Count(); ++i)
-        if (edits[i].Window == window) return i;
-    return 0;
+    return FindEntryOfWindow(SkinWindowTable[record].Edits, window);
 }
 
 LRESULT CALLBACK EditSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

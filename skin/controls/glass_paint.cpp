@@ -4,6 +4,7 @@
 #include "drawing/image.h"
 #include "drawing/path.h"
 #include "drawing/pen_brush.h"
+#include "skin/helpers.h"
 
 namespace skin {
 
@@ -25,6 +26,20 @@ void OutlinePath(drw::GraphicsObject& g, const drw::PathObject& path, uint32_t a
     drw::PenObject pen;
     pen.Create(argb, width);
     g.DrawPath(pen, path);
+}
+
+void PaintFramedTrough(drw::GraphicsObject& g, int w, int h, bool vertical, uint32_t outline,
+                       int troughRadius) {
+    auto f = [](double v) { return static_cast<float>(v); };
+    drw::PathObject frame;
+    frame.Create();
+    AddRoundedRectPath(frame, 0, 0, f(w - 1), f(h - 1), 5);
+    OutlinePath(g, frame, outline);
+    drw::PathObject trough;
+    trough.Create();
+    AddRoundedRectPath(trough, 1, 1, f(w - 2), f(h - 2), troughRadius);
+    FillPathGradient(g, trough, 0, 0, vertical ? f(w - 1) : 0, vertical ? 0 : f(h - 1),
+                     0xA0FFFFFF, 0x1E000000);
 }
 
 void DrawPicture(drw::GraphicsObject& g, const rt::ByteString& bytes, float x, float y, float w,

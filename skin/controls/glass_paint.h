@@ -40,6 +40,13 @@ void FillPathGradient(drw::GraphicsObject& g, const drw::PathObject& path, float
                       float x2, float y2, uint32_t from, uint32_t to);
 void OutlinePath(drw::GraphicsObject& g, const drw::PathObject& path, uint32_t argb,
                  float width = 1.0f);
+// The translucent body of a bar (progress bar, trackbar panel): the rounded
+// frame (0, 0, w - 1, h - 1, radius 5) outlined in outline, and inside it the
+// rounded trough (1, 1, w - 2, h - 2, troughRadius) filled from white at 160
+// to black at 30, from top to bottom across a horizontal bar and from left
+// to right across a vertical one.
+void PaintFramedTrough(drw::GraphicsObject& g, int w, int h, bool vertical, uint32_t outline,
+                       int troughRadius);
 // A picture loaded from its bytes drawn stretched into (x, y, w, h); with
 // w or h below 0, at its own pixel size. Nothing when it cannot be loaded.
 void DrawPicture(drw::GraphicsObject& g, const rt::ByteString& bytes, float x, float y,

@@ -10,7 +10,6 @@
 #include "drawing/image.h"
 #include "drawing/pen_brush.h"
 #include "skin/capture.h"
-#include "skin/controls/live_entry.h"
 #include "skin/controls/push_button.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"

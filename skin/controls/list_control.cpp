@@ -9,7 +9,6 @@
 #include "drawing/graphics.h"
 #include "skin/capture.h"
 #include "skin/controls/edit.h"
-#include "skin/controls/live_entry.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"

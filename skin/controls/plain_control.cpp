@@ -82,10 +82,7 @@ bool IsColourKeyClass(HWND window) {
 }
 
 int FindPlainControlEntry(int record, HWND window) {
-    const auto& plain = SkinWindowTable[record].PlainControls;
-    for (int i = 1; i <= plain.Count(); ++i)
-        if (plain[i].Window == window) return i;
-    return 0;
+    return FindEntryOfWindow(SkinWindowTable[record].PlainControls, window);
 }
 
 void SkinEngine::AttachPlainControl(HWND window, std::optional<COLORREF> keyColor,

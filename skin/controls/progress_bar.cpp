@@ -7,7 +7,6 @@
 #include "drawing/graphics.h"
 #include "drawing/path.h"
 #include "skin/controls/glass_paint.h"
-#include "skin/controls/live_entry.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
@@ -43,26 +42,10 @@ LRESULT CALLBACK ProgressBarSkinProc(HWND window, UINT message, WPARAM wParam, L
     // Properties that no longer name a live entry: leave the bar to itself.
     if (!LiveEntryOf(window, &SkinWindowRecord::ProgressBars, &ids))
         return CallPreviousProc(window, message, wParam, lParam);
-    switch (message) {
-    case WM_MOVE:
-        PaintProgressBar(ids.record, ids.entry);
-        break;
-    case WM_ERASEBKGND:
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return 1;
-    case WM_PAINT: {
-        {
-            PaintDc paint(window);
-            PaintProgressBar(ids.record, ids.entry);
-        }
-        return DefWindowProcA(window, WM_PAINT, wParam, lParam);
-    }
-    case WM_NCPAINT:
-        PaintProgressBar(ids.record, ids.entry);
-        return 1;
-    default:
-        break;
-    }
+    LRESULT result = 0;
+    if (AnswerWholePaintMessage(window, message, wParam, lParam,
+                                [&] { PaintProgressBar(ids.record, ids.entry); }, result))
+        return result;
     return CallPreviousProc(window, message, wParam, lParam);
 }
 
@@ -81,16 +64,7 @@ void PaintProgressBar(int record, int entry) {
 
     WindowDc dc(p, DcArea::Window);
     PaintOverBackground(p, dc, RECT{0, 0, W, H}, [&](drw::GraphicsObject& g, int, int) {
-        drw::PathObject frame;
-        frame.Create();
-        AddRoundedRectPath(frame, 0, 0, f(W - 1), f(H - 1), 5);
-        OutlinePath(g, frame, 0x32000000);
-
-        drw::PathObject trough;
-        trough.Create();
-        AddRoundedRectPath(trough, 1, 1, f(W - 2), f(H - 2), 1);
-        FillPathGradient(g, trough, 0, 0, vertical ? f(W - 1) : 0, vertical ? 0 : f(H - 1),
-                         0xA0FFFFFF, 0x1E000000);
+        PaintFramedTrough(g, W, H, vertical, 0x32000000, 1);
 
         int x0 = 0, y0 = 0, bw = 0, bh = 0, length = 0;
         float gx1 = 0, gy1 = 0, gx2 = 0, gy2 = 0;

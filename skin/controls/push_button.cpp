@@ -10,7 +10,6 @@
 #include "skin/controls/check_radio.h"
 #include "skin/controls/glass_paint.h"
 #include "skin/controls/image_button.h"
-#include "skin/controls/live_entry.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
@@ -38,14 +37,12 @@ LRESULT ActThenRepaintCheckOrRadio(HWND control, int32_t kind, UINT message, WPA
 }
 
 LRESULT PaintCheckOrRadio(HWND control, int32_t kind, WPARAM wParam, LPARAM lParam) {
-    {
-        PaintDc paint(control);
+    return PaintWhole(control, wParam, lParam, [&] {
         if (kind == kCheckBox)
             PaintCheckBox(control, 0);
         else
             PaintRadioButton(control, 0);
-    }
-    return DefWindowProcA(control, WM_PAINT, wParam, lParam);
+    });
 }
 
 void OnMouseMove(HWND control, SkinWindowRecord& record, int entry) {
@@ -111,10 +108,7 @@ SkinnedButton* FindSkinnedButton(HWND control, SkinWindowRecord** record) {
 }
 
 int FindButtonEntry(int record, HWND control) {
-    const auto& buttons = SkinWindowTable[record].Buttons;
-    for (int i = 1; i <= buttons.Count(); ++i)
-        if (buttons[i].Window == control) return i;
-    return 0;
+    return FindEntryOfWindow(SkinWindowTable[record].Buttons, control);
 }
 
 void AttachPushButtons(int record, HWND parent) {

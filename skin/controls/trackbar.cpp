@@ -7,7 +7,6 @@
 #include "drawing/pen_brush.h"
 #include "skin/capture.h"
 #include "skin/controls/glass_paint.h"
-#include "skin/controls/live_entry.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
@@ -44,18 +43,6 @@ TrackbarState ReadTrackbarState(const SkinnedTrackbar& bar) {
     s.hot = bar.Hot;
     s.selectionRange = bar.SelectionRange;
     return s;
-}
-
-void PaintPanel(drw::GraphicsObject& g, int w, int h, bool vertical) {
-    drw::PathObject outline;
-    outline.Create();
-    AddRoundedRectPath(outline, 0, 0, F(w - 1), F(h - 1), 5);
-    OutlinePath(g, outline, 0x1E000000);
-    drw::PathObject panel;
-    panel.Create();
-    AddRoundedRectPath(panel, 1, 1, F(w - 2), F(h - 2), 3);
-    FillPathGradient(g, panel, 0, 0, vertical ? F(w - 1) : 0, vertical ? 0 : F(h - 1), 0xA0FFFFFF,
-                     0x1E000000);
 }
 
 void PaintThumb(drw::GraphicsObject& g, const TrackbarLayout& layout) {
@@ -202,7 +189,8 @@ void PaintTrackbar(int record, int entry) {
 
     WindowDc dc(k, DcArea::Window);
     PaintOverBackground(k, dc, RECT{0, 0, w, h}, [&](drw::GraphicsObject& g, int, int) {
-        if (TrackbarBackgroundFlag == 1) PaintPanel(g, w, h, bar.Vertical != 0);
+        if (TrackbarBackgroundFlag == 1)
+            PaintFramedTrough(g, w, h, bar.Vertical != 0, 0x1E000000, 3);
 
         drw::PathObject channel;
         channel.Create();

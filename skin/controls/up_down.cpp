@@ -8,7 +8,6 @@
 #include "resources/carried.h"
 #include "skin/capture.h"
 #include "skin/controls/glass_paint.h"
-#include "skin/controls/live_entry.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
@@ -150,8 +149,7 @@ LRESULT CALLBACK UpDownSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM
         PaintUpDown(ids.record, ids.entry);
         break;
     case WM_ERASEBKGND:
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return 1;
+        return EraseNothing(wParam);
     case WM_PAINT:
         PaintUpDown(ids.record, ids.entry);
         return DefWindowProcA(window, WM_PAINT, wParam, lParam);
