@@ -208,17 +208,24 @@ void SkinEngine::AttachSkin(HWND window, std::optional<int> captionHeight,
         SetWindowLongPtrA(window, GWLP_WNDPROC, static_cast<LONG_PTR>(WindowProcThunk.Address())));
 }
 
+void FreeWindowCaches(int index) {
+    if (!SkinWindowTable.Contains(index)) return;
+    SkinWindowRecord& r = SkinWindowTable[index];
+    FreeCacheDc(r.WindowCacheDc, GetPropA(r.Window, prop::Ck_Ycjdx),
+                GetPropA(r.Window, prop::Ck_wtjbdx));
+    FreeCacheDc(r.CaptionCacheDc, r.CaptionCacheOldBitmap, r.CaptionCacheBitmap);
+    FreeCacheDc(r.StatusCacheDc, r.StatusCacheOldBitmap, r.StatusCacheBitmap);
+    r.WindowCacheDc = r.CaptionCacheDc = r.StatusCacheDc = nullptr;
+    r.CaptionCacheBitmap = r.StatusCacheBitmap = nullptr;
+    r.CaptionCacheOldBitmap = r.StatusCacheOldBitmap = nullptr;
+}
+
 void DetachSkinWindow(HWND window) {
     const int index = FindWindowRecord(window);
     if (index > 0) {
-        SkinWindowRecord& r = SkinWindowTable[index];
-        for (const SkinnedEdit& e : r.Edits)
+        for (const SkinnedEdit& e : SkinWindowTable[index].Edits)
             if (e.Window) DeleteHandedOutBackground(e.Window);
-        FreeCacheDc(r.WindowCacheDc, GetPropA(window, prop::Ck_Ycjdx),
-                    GetPropA(window, prop::Ck_wtjbdx));
-        FreeCacheDc(r.CaptionCacheDc, r.CaptionCacheOldBitmap, r.CaptionCacheBitmap);
-        FreeCacheDc(r.StatusCacheDc, r.StatusCacheOldBitmap, r.StatusCacheBitmap);
-        r.WindowCacheDc = r.CaptionCacheDc = r.StatusCacheDc = nullptr;
+        FreeWindowCaches(index);
         SkinWindowTable.RemoveAt(index);
     }
     RenumberWindowProperties();

@@ -21,4 +21,9 @@ void ApplySkin(int windowId, int windowUnit, const rt::ByteString& picture, int 
 // being destroyed. A window without a record only renumbers.
 void DetachSkinWindow(HWND window);
 
+// Gives back the cached renderings of the record at index: each cache DC
+// gets its first bitmap back and is deleted with the engine's bitmap in it,
+// each once. The record stays, without caches.
+void FreeWindowCaches(int index);
+
 }  // namespace skin

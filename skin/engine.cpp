@@ -7,6 +7,7 @@
 #include <cstring>
 #include <utility>
 
+#include "skin/attach.h"
 #include "skin/capture.h"
 #include "skin/record.h"
 
@@ -222,7 +223,9 @@ void SkinEndRoutine() {
         delete Engine;
         Engine = nullptr;
     }
-    // GDI+ is down by now; the records hold no GDI+ objects.
+    // GDI+ is down by now; the records hold no GDI+ objects, but the cached
+    // renderings of windows still there are GDI's.
+    for (int i = 1; i <= SkinWindowTable.Count(); ++i) FreeWindowCaches(i);
     SkinWindowTable.Clear();
     MemoryDcRegistry.Clear();
     rt::ByteString().swap(GlobalPicture);

@@ -344,7 +344,8 @@ LRESULT SkinEngine::SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         if (record) OnSetText(*this, record, lParam);
         break;
     case WM_DRAWITEM:
-        if (record) DispatchOwnerDrawMessage(record, lParam);
+        // Owner-drawn buttons are drawn with GDI+.
+        if (record && EngineGdiplusUp()) DispatchOwnerDrawMessage(record, lParam);
         break;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:

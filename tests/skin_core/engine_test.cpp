@@ -10,6 +10,7 @@
 
 #include "skin/attach.h"
 #include "skin/engine.h"
+#include "skin/gdi_handles.h"
 #include "skin/method_table.h"
 #include "skin/record.h"
 
@@ -335,6 +336,15 @@ TEST(SkinEngine, GlobalStartUpMadeTheEngineAndTheEndRoutineFreesEverything) {
 
     auto record = NewSkinWindowRecord();
     record->Picture = {1, 2, 3};
+    // Cached renderings of a window that outlives the engine: a window cache
+    // and a caption layer holding the engine's bitmap.
+    record->WindowCacheDc = MemoryDc(nullptr).Release();
+    record->CaptionCacheDc = MemoryDc(nullptr).Release();
+    record->CaptionCacheBitmap = MakeDibSection32(8, 8).Release();
+    record->CaptionCacheOldBitmap =
+        static_cast<HBITMAP>(SelectObject(record->CaptionCacheDc, record->CaptionCacheBitmap));
+    const HGDIOBJ caches[] = {record->WindowCacheDc, record->CaptionCacheDc,
+                              record->CaptionCacheBitmap};
     SkinWindowTable.Append(std::move(record));
     GlobalPicture = {9, 9};
     GdiplusToken = StartGdiplus();
@@ -342,6 +352,7 @@ TEST(SkinEngine, GlobalStartUpMadeTheEngineAndTheEndRoutineFreesEverything) {
     SkinEndRoutine();
     EXPECT_EQ(Engine, nullptr);
     EXPECT_EQ(SkinWindowTable.Count(), 0);
+    for (HGDIOBJ h : caches) EXPECT_EQ(GetObjectType(h), 0u) << h;
     EXPECT_TRUE(GlobalPicture.empty());
     EXPECT_EQ(GdiplusShutdownCalls() - before, 1);
     // A second install makes a new engine; the end routine runs once more.
