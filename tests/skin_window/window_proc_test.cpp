@@ -451,3 +451,30 @@ TEST_F(SkinWindowTest, AfterAQuitMessageGdiplusIsNeitherUsedNorShutDownAgain) {
     ASSERT_EQ(skin::SkinModuleStart(), 0);
     EXPECT_TRUE(skin::EngineGdiplusUp());
 }
+
+// The owner-drawn buttons also wait for GDI+ to run again.
+TEST_F(SkinWindowTest, AfterAQuitMessageOwnerDrawnButtonsAreNotDrawn) {
+    HWND w = Make();
+    HWND button = Child(w, "BUTTON", BS_PUSHBUTTON, 10, 40, 120, 60);
+    skin::Engine->AttachSkin(w);
+    ASSERT_NE(GetWindowLongA(button, GWL_STYLE) & BS_OWNERDRAW, 0);
+    skin::MemoryDc dc(nullptr);
+    skin::BitmapHandle bitmap = skin::MakeDibSection32(120, 60);
+    skin::SelectedObject selected(dc, bitmap);
+    const COLORREF mark = RGB(1, 2, 3);
+    auto drawAndRead = [&] {
+        const RECT all{0, 0, 120, 60};
+        skin::BrushHandle fill = skin::BrushHandle::Adopt(CreateSolidBrush(mark));
+        FillRect(dc, &all, fill);
+        DRAWITEMSTRUCT item{ODT_BUTTON, 1, 0, ODA_DRAWENTIRE, 0, button, dc, all, 0};
+        Send(w, WM_DRAWITEM, 1, reinterpret_cast<LPARAM>(&item));
+        return GetPixel(dc, 60, 30);
+    };
+    EXPECT_NE(drawAndRead(), mark) << "drawn while GDI+ runs";
+    Send(w, WM_QUIT);
+    ASSERT_FALSE(skin::EngineGdiplusUp());
+    EXPECT_EQ(drawAndRead(), mark);
+    EXPECT_EQ(CountReceived(w, WM_DRAWITEM), 2);
+    ASSERT_EQ(skin::SkinModuleStart(), 0);
+    EXPECT_NE(drawAndRead(), mark);
+}
