@@ -117,11 +117,15 @@ int ScreenWidth();
 int ScreenHeight();
 
 // ------------------------------------------------------------ dialogs ------
-// A modal message box with the text, an OK button and no title.
+// A modal message box with the text, an OK button and no title, kept above
+// other windows until it is answered.
 void MessageBoxText(const AnsiText& text, HWND owner = nullptr);
 
 // ------------------------------------------------------------ list box -----
+// Adds the text as the last item; a box with a horizontal scroll bar can
+// then be scrolled far enough to show all of it.
 void ListBoxAdd(HWND box, const AnsiText& text);
+// Removes every item (and the room to scroll sideways).
 void ListBoxClear(HWND box);
 int ListBoxCount(HWND box);
 AnsiText ListBoxItem(HWND box, int index0);

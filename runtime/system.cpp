@@ -171,11 +171,34 @@ int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
 // ------------------------------------------------------------ list box -----
+namespace {
+// A list box with a horizontal scroll bar scrolls sideways only as far as
+// its horizontal extent says: it grows with every item wider than all before
+// (in the box's own font, plus room for the item's margin). The style cannot
+// tell whether the box has the bar: it loses WS_HSCROLL while the bar is
+// hidden. A box without the bar ignores the extent.
+void WidenForItem(HWND box, const AnsiText& text) {
+    HDC dc = GetDC(box);
+    if (!dc) return;
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, oldFont);
+    ReleaseDC(box, dc);
+    const LRESULT extent = SendMessageA(box, LB_GETHORIZONTALEXTENT, 0, 0);
+    if (size.cx + 8 > extent) SendMessageA(box, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(size.cx + 8), 0);
+}
+}  // namespace
+
 void ListBoxAdd(HWND box, const AnsiText& text) {
     SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    WidenForItem(box, text);
 }
 
-void ListBoxClear(HWND box) { SendMessageA(box, LB_RESETCONTENT, 0, 0); }
+void ListBoxClear(HWND box) {
+    SendMessageA(box, LB_RESETCONTENT, 0, 0);
+    SendMessageA(box, LB_SETHORIZONTALEXTENT, 0, 0);
+}
 
 int ListBoxCount(HWND box) {
     const LRESULT n = SendMessageA(box, LB_GETCOUNT, 0, 0);

@@ -156,7 +156,10 @@ ChildClass ClassOf(UnitKind kind) {
     switch (kind) {
     case UnitKind::PushButton: return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
     case UnitKind::ListBox:
-        return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        // A horizontal scroll bar too (shown only when an item is wider than
+        // the box): a long path keeps its file name, at its end, in reach.
+        return {"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE};
     case UnitKind::TransparentLabel: return {TransparentLabelClass(), 0, WS_EX_TRANSPARENT};
     case UnitKind::GroupBox: return {"BUTTON", BS_GROUPBOX, 0};
     case UnitKind::Label: return {"STATIC", SS_LEFT | SS_NOTIFY, 0};
@@ -369,9 +372,28 @@ bool WindowCommand(int windowUnit, const ByteString& icoBytes, const AnsiText& t
 
 int MainWindowUnit() { return detail::MainUnit(); }
 
+namespace {
+// Raises the message box of this thread above all windows as it becomes
+// active (Wine ignores MB_TOPMOST).
+LRESULT CALLBACK RaiseMessageBox(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE) {
+        HWND window = reinterpret_cast<HWND>(wp);
+        char cls[16] = {};
+        GetClassNameA(window, cls, sizeof cls);
+        if (!lstrcmpA(cls, "#32770") && !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
+            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+}  // namespace
+
 void MessageBoxText(const AnsiText& text, HWND owner) {
     if (!owner) owner = UnitWindow(MainWindowUnit());
-    MessageBoxA(owner, text.c_str(), "", MB_OK);
+    // Topmost: a window that another program opens just before the box (the
+    // Explorer a conversion starts) must not hide the message waiting for OK.
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RaiseMessageBox, nullptr, GetCurrentThreadId());
+    MessageBoxA(owner, text.c_str(), "", MB_OK | MB_TOPMOST);
+    if (hook) UnhookWindowsHookEx(hook);
 }
 
 }  // namespace rt

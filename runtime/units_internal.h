@@ -35,5 +35,19 @@ const char* TransparentLabelClass();
 // Draws a label's text again at once, over whatever was just painted beneath
 // it (no invalidation, so no paint can call for another).
 void RedrawLabelText(HWND label);
+// Draws a label's text into dc (its client coordinates), outlined in the
+// contrast colour of the ink so it reads over any ground.
+void DrawLabelText(HWND label, HDC dc);
+
+// Where the paragraphs (the pieces between CR LF) of a label's text go in
+// its client rectangle with the font selected into dc: one rectangle each,
+// in order. A paragraph that is too wide wraps. When the text is taller
+// than the label, its empty lines are squeezed (down to a third of a line)
+// before any text line is pushed out of sight; trailing empty lines take no
+// room.
+std::vector<RECT> LabelLayout(HDC dc, const AnsiText& text, const RECT& client);
+// The top of every paragraph given their heights (0: an empty paragraph),
+// the height of one line and the room there is.
+std::vector<int> SqueezeBlankLines(const std::vector<int>& heights, int lineHeight, int room);
 
 }  // namespace rt::detail

@@ -5,6 +5,7 @@
 
 #include "runtime/drop_target.h"
 #include "runtime/runtime.h"
+#include "runtime/units_internal.h"
 #include "tests/e2e/file_data_object.h"
 
 namespace {
@@ -226,6 +227,147 @@ TEST_F(BuiltWindow, TransparentLabelShowsWhatLiesBeneathAndLetsTheMouseThrough) 
     EXPECT_GT(dark, 50);
     rt::SetUnitVisible(tip, 0);
     SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+TEST_F(BuiltWindow, TransparentLabelTextIsOutlinedToReadOverADarkGround) {
+    // Drawn over black, black ink alone leaves nothing to see; the outline in
+    // the ink's contrast colour carries the glyphs' shapes.
+    HWND label = rt::UnitWindow(rt::UnitId("Tip"));
+    RECT rc;
+    GetClientRect(label, &rc);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), rc.right, -rc.bottom, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_TRUE(dib);
+    HGDIOBJ old = SelectObject(dc, dib);
+    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    rt::detail::DrawLabelText(label, dc);
+    GdiFlush();
+    const auto* px = static_cast<const uint32_t*>(bits);
+    int light = 0, lightInTheLowerHalf = 0;
+    for (int y = 0; y < rc.bottom; ++y)
+        for (int x = 0; x < rc.right; ++x)
+            if ((px[y * rc.right + x] & 0xFF) > 200) {
+                ++light;
+                if (y > 24) ++lightInTheLowerHalf;
+            }
+    SelectObject(dc, old);
+    DeleteObject(dib);
+    DeleteDC(dc);
+    ASSERT_EQ(GetSysColor(COLOR_WINDOWTEXT), RGB(0, 0, 0));
+    EXPECT_GT(light, 100);
+    EXPECT_EQ(lightInTheLowerHalf, 0);  // one line of text: the label's lower part stays clear
+}
+
+TEST(LabelLayout, BlankLinesGiveWayBeforeTextFallsOutOfTheLabel) {
+    struct Case {
+        std::vector<int> heights;
+        int line, room;
+        std::vector<int> tops;
+    };
+    const Case cases[] = {
+        {{17, 0, 17}, 17, 96, {0, 17, 34}},                    // fits: nothing squeezed
+        {{17, 0, 17, 0, 17, 0, 17, 0, 0, 0, 0}, 17, 96,         // four lines, blank lines between,
+         {0, 17, 26, 43, 52, 69, 78, 95, 95, 95, 95}},          // trailing ones: these take no room
+        {{17, 0, 17}, 17, 20, {0, 17, 22}},                    // no room at all: a third of a line
+        {{34, 0, 17}, 17, 60, {0, 34, 43}},                    // a wrapped paragraph counts in full
+        {{}, 17, 96, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(rt::detail::SqueezeBlankLines(c.heights, c.line, c.room), c.tops) << c.room;
+}
+
+TEST(LabelLayout, FourLinesWithBlankLinesBetweenFitTheAboutLabelInTheUnitFont) {
+    // The about label's shape: 208 x 96 pixels, four lines, an empty line
+    // between each pair and four line ends after the last.
+    const std::string text = "作者：拼音小组\r\n\r\n联系：pinyin@example.org\r\n\r\n欢迎大家使用本软件\r\n\r\n"
+                             "首发：开源中文论坛\r\n\r\n\r\n\r\n";
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, rt::detail::UnitFont());
+    const RECT client = {0, 0, 208, 96};
+    const std::vector<RECT> lines = rt::detail::LabelLayout(dc, text, client);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ASSERT_EQ(lines.size(), 11u);
+    for (std::size_t i : {0u, 2u, 4u, 6u}) {
+        EXPECT_LE(lines[i].bottom, 96) << i;
+        EXPECT_GT(lines[i].bottom - lines[i].top, 8) << i;
+        if (i) {
+            EXPECT_GE(lines[i].top, lines[i - 2].bottom) << i;  // no line over another
+        }
+    }
+}
+
+TEST_F(BuiltWindow, ListBoxScrollsSidewaysToItsWidestItem) {
+    HWND list = rt::UnitWindow(rt::UnitId("L"));
+    auto barShown = [&] {
+        SCROLLBARINFO info = {sizeof info};
+        GetScrollBarInfo(list, OBJID_HSCROLL, &info);
+        return !(info.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+    };
+    rt::ListBoxClear(list);
+    rt::ListBoxAdd(list, "C:\\音乐\\歌.mp3");
+    EXPECT_FALSE(barShown());
+
+    std::string path = "C:\\";
+    for (int i = 0; i < 12; ++i) path += "华语流行歌曲精选集合\\";
+    path += "外婆的澎湖湾.mp3";
+    rt::ListBoxAdd(list, path);
+    rt::ListBoxAdd(list, "C:\\短.mp3");  // a narrower item later takes nothing back
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, path.data(), static_cast<int>(path.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    RECT client;
+    GetClientRect(list, &client);
+    ASSERT_GT(size.cx, client.right);
+    EXPECT_GE(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), size.cx);
+    EXPECT_TRUE(barShown());
+    SendMessageA(list, WM_HSCROLL, SB_RIGHT, 0);
+    EXPECT_GE(GetScrollPos(list, SB_HORZ) + client.right, size.cx);  // the file name comes into view
+
+    rt::ListBoxClear(list);
+    EXPECT_EQ(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 0);
+    EXPECT_FALSE(barShown());
+}
+
+DWORD WINAPI AnswerTheBox(LPVOID out) {
+    // Finds this process's message box, notes whether it is topmost, presses OK.
+    for (int i = 0; i < 400; ++i) {
+        HWND box = nullptr;
+        while ((box = FindWindowExA(nullptr, box, "#32770", nullptr))) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(box, &pid);
+            if (pid != GetCurrentProcessId() || !IsWindowVisible(box)) continue;
+            // It may be raised only as it becomes active: give it a moment.
+            LONG style = GetWindowLongA(box, GWL_EXSTYLE);
+            for (int wait = 0; wait < 40 && !(style & WS_EX_TOPMOST); ++wait) {
+                Sleep(25);
+                style = GetWindowLongA(box, GWL_EXSTYLE);
+            }
+            *static_cast<LONG*>(out) = style;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            return 0;
+        }
+        Sleep(25);
+    }
+    return 1;
+}
+
+TEST(MessageBoxText, StaysAboveWindowsOpenedWhileItWaits) {
+    LONG exStyle = 0;
+    HANDLE answer = CreateThread(nullptr, 0, AnswerTheBox, &exStyle, 0, nullptr);
+    rt::MessageBoxText("文件已经处理好了");
+    WaitForSingleObject(answer, 15000);
+    DWORD found = 1;
+    GetExitCodeThread(answer, &found);
+    CloseHandle(answer);
+    ASSERT_EQ(found, 0u);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST) << std::hex << exStyle;
 }
 
 // Feeds the registered drop target a data object as OLE would.
