@@ -37,16 +37,18 @@ std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& 
         const rt::AnsiText& path = paths[i];
         const rt::AnsiText target = PinyinPath(path);
         if (target == path) continue;
-        if (!rt::RenameFile(path, target)) failures.push_back({path, GetLastError()});
+        if (!rt::RenameFile(path, target)) failures.push_back({path, GetLastError(), target});
     }
     return failures;
 }
 
 namespace {
-const char* Reason(DWORD error) {
-    switch (error) {
+rt::AnsiText Reason(const RenameFailure& failure) {
+    switch (failure.error) {
     case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS: return "已有同名文件";
+    case ERROR_FILE_EXISTS:
+        if (failure.target.empty()) return "新名字已被别的文件占用";
+        return "新名字“" + SplitPath(failure.target).name + "”已被别的文件占用";
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND: return "文件不存在";
     case ERROR_ACCESS_DENIED:
@@ -60,7 +62,7 @@ constexpr std::size_t kListedFailures = 10;
 rt::AnsiText FailureMessage(const std::vector<RenameFailure>& failures) {
     rt::AnsiText text = "有 " + std::to_string(failures.size()) + " 个文件没有改名：";
     for (std::size_t i = 0; i < failures.size() && i < kListedFailures; ++i)
-        text += "\r\n" + failures[i].path + "（" + Reason(failures[i].error) + "）";
+        text += "\r\n" + failures[i].path + "（" + Reason(failures[i]) + "）";
     if (failures.size() > kListedFailures)
         text += "\r\n还有 " + std::to_string(failures.size() - kListedFailures) + " 个文件没有列出";
     return text;

@@ -22,7 +22,8 @@ rt::AnsiText PinyinPath(const rt::AnsiText& path);
 
 struct RenameFailure {
     rt::AnsiText path;
-    DWORD error;  // GetLastError() of the failed rename
+    DWORD error;          // GetLastError() of the failed rename
+    rt::AnsiText target;  // the pinyin path it was to get
 };
 // Renames every path to its PinyinPath, never over an existing file. A name
 // whose pinyin is itself (no character has a reading) is left alone and is
@@ -30,7 +31,8 @@ struct RenameFailure {
 std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths);
 
 // The message for failed renames: how many, the first ten paths with their
-// reasons, then how many more.
+// reasons (a taken pinyin name is named, so the user sees which file is in
+// the way), then how many more.
 rt::AnsiText FailureMessage(const std::vector<RenameFailure>& failures);
 
 }  // namespace app

@@ -82,12 +82,15 @@ TEST_F(RenameFolder, CollisionsAndVanishedFilesAreReportedAndNothingIsLost) {
     const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
     ASSERT_EQ(failures.size(), 2u);
     EXPECT_EQ(failures[0].path, dir_ + "型.mp3");
+    EXPECT_EQ(failures[0].target, dir_ + "xing .mp3");
     EXPECT_EQ(failures[1].path, dir_ + "没有.mp3");
     EXPECT_EQ(testfs::ReadText(dir_ + "xing .mp3"), "first");
     EXPECT_EQ(testfs::ReadText(dir_ + "型.mp3"), "second");
 
     const std::string msg = app::FailureMessage(failures);
-    EXPECT_EQ(msg, "有 2 个文件没有改名：\r\n" + dir_ + "型.mp3（已有同名文件）\r\n" + dir_ + "没有.mp3（文件不存在）");
+    // The taken name is shown, its trailing blank inside the quotes.
+    EXPECT_EQ(msg, "有 2 个文件没有改名：\r\n" + dir_ + "型.mp3（新名字“xing .mp3”已被别的文件占用）\r\n" + dir_ +
+                       "没有.mp3（文件不存在）");
 }
 
 TEST(FailureMessage, ListsTheFirstTenThenHowManyMore) {

@@ -282,7 +282,7 @@ TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReporte
     DeleteFileA((clash + "消失.mp3").c_str());
 
     const std::string said = Convert();
-    EXPECT_EQ(said, "有 2 个文件没有改名：\r\n" + clash + "型.mp3（已有同名文件）\r\n" + clash + "消失.mp3（文件不存在）");
+    EXPECT_EQ(said, "有 2 个文件没有改名：\r\n" + clash + "型.mp3（新名字“xing .mp3”已被别的文件占用）\r\n" + clash + "消失.mp3（文件不存在）");
     EXPECT_EQ(testfs::ReadText(clash + "xing .mp3"), "first");
     EXPECT_EQ(testfs::ReadText(clash + "型.mp3"), "second");
     EXPECT_TRUE(ListBoxItems(list).empty());
