@@ -11,17 +11,19 @@
 #include "skin/engine.h"
 #include "skin/helpers.h"
 #include "skin/record.h"
+#include "tests/support/gdiplus_env.h"
+#include "tests/support/pixels.h"
 
 namespace captiontest {
 namespace {
 
 // GDI+ for the whole program, and the program icon the caption shows (the
 // test program carries no icon resource of its own).
-class Environment : public testing::Environment {
+class Environment : public testsupport::GdiplusEnvironment {
 public:
     void SetUp() override {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&token_, &input, nullptr), Gdiplus::Ok);
+        GdiplusEnvironment::SetUp();
+        if (testing::Test::HasFatalFailure()) return;
         rt::ByteString ico = res::AppIconImage();
         ASSERT_GT(ico.size(), 22u);
         // ICONDIR (6 bytes), then the first ICONDIRENTRY: size at +8, offset at +12.
@@ -38,10 +40,6 @@ public:
         wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         RegisterClassA(&wc);
     }
-    void TearDown() override { Gdiplus::GdiplusShutdown(token_); }
-
-private:
-    ULONG_PTR token_ = 0;
 };
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new Environment);
 
@@ -51,24 +49,7 @@ Pixels Grab(HDC dc, int x, int y, int w, int h) {
     Pixels p;
     p.width = w;
     p.height = h;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, w, h, dc, x, y, SRCCOPY);
-    GdiFlush();
-    const uint32_t* px = static_cast<const uint32_t*>(bits);
-    p.argb.assign(px, px + static_cast<size_t>(w) * h);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    DeleteObject(bmp);
+    p.argb = testsupport::CopyPixels32(dc, x, y, w, h);
     return p;
 }
 
