@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 
 #include "resources/carried.h"
@@ -14,8 +15,13 @@ namespace {
 std::atomic<bool> trimRunning{false};
 constexpr DWORD kExitWaitMs = 5000;
 
-DWORD WINAPI TrimThread(void*) {
-    RunWorkingSetTrim();
+// The thread owns the tool's bytes it is given. The carried bytes are a
+// static of the program made on first use, later than the wait at the end
+// below, so they are destroyed before that wait: a thread still writing from
+// them at the end would write freed memory into the tool.
+DWORD WINAPI TrimThread(void* tool) {
+    const std::unique_ptr<rt::ByteString> own(static_cast<rt::ByteString*>(tool));
+    RunWorkingSetTrimWith(*own);
     trimRunning = false;
     return 0;
 }
@@ -44,10 +50,12 @@ struct WaitForTrimAtExit {
 
 bool StartWorkingSetTrim() {
     if (trimRunning.exchange(true)) return false;
-    if (!SHCreateThread(&TrimThread, nullptr, 0, nullptr)) {
+    auto tool = std::make_unique<rt::ByteString>(res::WorkingSetTool());
+    if (!SHCreateThread(&TrimThread, tool.get(), 0, nullptr)) {
         trimRunning = false;
         return false;
     }
+    tool.release();  // the thread's now
     return true;
 }
 

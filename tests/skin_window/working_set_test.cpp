@@ -108,6 +108,25 @@ TEST_F(WindirTest, DeactivationPutsTheToolIntoWindirOnceAndRunsItWithTheProcessI
     EXPECT_EQ(runs[0], "\"" + tool + "\" " + std::to_string(GetCurrentProcessId()));
 }
 
+// A trim that starts as the program ends still writes the carried tool whole:
+// the end waits for the thread, and the bytes it writes are its own.
+TEST_F(WindirTest, ATrimStartedJustBeforeTheEndStillWritesTheWholeTool) {
+    std::string line = "\"" + OwnFolder() + "\\trim_at_exit.exe\" \"" + folder_ + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &si, &pi));
+    const DWORD waited = WaitForSingleObject(pi.hProcess, 30000);
+    DWORD code = 99;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ASSERT_EQ(waited, WAIT_OBJECT_0);
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(rt::ReadFileBytes(folder_ + "\\empty.exe"), res::WorkingSetTool());
+}
+
 TEST_F(WindirTest, WithoutWindirNothingIsWrittenOrRun) {
     char root[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, root);
