@@ -89,34 +89,13 @@ HDC ComposeContainer(int record, int entry, RECT& client) {
 // ---- the parent-side answers ------------------------------------------------
 bool TransparentControls() { return SkinControlsFlag != 0 && TransparentControlsFlag != 0; }
 
-// Deletes a brush or bitmap the engine handed out earlier. A stock object is
-// the system's, and a handle already deleted elsewhere is not counted twice.
-void DeleteHandedOut(HGDIOBJ object, DWORD type) {
-    if (object && GetObjectType(object) == type && object != GetStockObject(NULL_BRUSH))
-        DeleteCountedObject(object);
-}
-
-void TakeBackgroundBrush(HDC dc, HWND control) {
+// No background: the control draws over what lies under it. The glass
+// bitmap handed out before stays in Kj_wtjb until the next glass brush or
+// the control's end.
+LRESULT HollowBrushFor(HDC dc, HWND control) {
     SetTextColor(dc, static_cast<COLORREF>(ReadProp(control, prop::Kj_Ztys)));
     SetBkMode(dc, TRANSPARENT);
-    DeleteHandedOut(GetPropA(control, prop::Kj_dxjb), OBJ_BRUSH);
-}
-
-// The white glass over the picture behind the control, as a pattern brush
-// that lives until the control's next brush.
-LRESULT GlassBrushFor(HDC dc, HWND control) {
-    TakeBackgroundBrush(dc, control);
-    DeleteHandedOut(GetPropA(control, prop::Kj_wtjb), OBJ_BITMAP);
-    BitmapHandle bitmap = BitmapHandle::Adopt(MakeGlassBackgroundBitmap(control));
-    BrushHandle brush = BrushHandle::Adopt(bitmap ? CreatePatternBrush(bitmap) : nullptr);
-    WriteProp(control, prop::Kj_dxjb, reinterpret_cast<std::intptr_t>(brush.Get()));
-    WriteProp(control, prop::Kj_wtjb, reinterpret_cast<std::intptr_t>(bitmap.Release()));
-    return reinterpret_cast<LRESULT>(brush.Release());
-}
-
-// No background: the control draws over what lies under it.
-LRESULT HollowBrushFor(HDC dc, HWND control) {
-    TakeBackgroundBrush(dc, control);
+    DeleteHandedOutObject(GetPropA(control, prop::Kj_dxjb), OBJ_BRUSH);
     HGDIOBJ hollow = GetStockObject(NULL_BRUSH);
     WriteProp(control, prop::Kj_dxjb, reinterpret_cast<std::intptr_t>(hollow));
     return reinterpret_cast<LRESULT>(hollow);
@@ -269,10 +248,10 @@ bool AnswerChildColourMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_CTLCOLOREDIT:
         // The edit part of a combo box takes the combo box's own brush.
         if (GetClassNameText(GetParent(control)) == "ComboBox") return false;
-        result = GlassBrushFor(dc, control);
+        result = reinterpret_cast<LRESULT>(HandOutGlassBrush(dc, control));
         return true;
     case WM_CTLCOLORSTATIC:
-        result = GlassBrushFor(dc, control);
+        result = reinterpret_cast<LRESULT>(HandOutGlassBrush(dc, control));
         return true;
     case WM_CTLCOLORLISTBOX:
         if (GetClassNameText(control) != "ListBox" || IsOwnerDrawListBox(control)) return false;

@@ -51,11 +51,15 @@ void OnEditMouseMove(HWND window, const ControlIds& ids) {
 
 }  // namespace
 
-void DeleteHandedOutBackground(HWND control) {
+void DeleteHandedOutObject(HGDIOBJ object, DWORD type) {
     // The hollow brush handed to list boxes and buttons is a stock object.
-    HGDIOBJ brush = GetPropA(control, prop::Kj_dxjb);
-    if (brush != GetStockObject(NULL_BRUSH)) DeleteCountedObject(brush);
-    DeleteCountedObject(GetPropA(control, prop::Kj_wtjb));
+    if (object && GetObjectType(object) == type && object != GetStockObject(NULL_BRUSH))
+        DeleteCountedObject(object);
+}
+
+void DeleteHandedOutBackground(HWND control) {
+    DeleteHandedOutObject(GetPropA(control, prop::Kj_dxjb), OBJ_BRUSH);
+    DeleteHandedOutObject(GetPropA(control, prop::Kj_wtjb), OBJ_BITMAP);
     WriteProp(control, prop::Kj_dxjb, 0);
     WriteProp(control, prop::Kj_wtjb, 0);
 }

@@ -57,6 +57,10 @@ HBRUSH HandOutGlassBrush(HDC dc, HWND control);
 // Deletes the brush and bitmap last handed out to control (made counted, as
 // the window procedures make them) and forgets them.
 void DeleteHandedOutBackground(HWND control);
+// Deletes one brush or bitmap handed out earlier, when it still is an object
+// of that type: a stock object is the system's, and a handle deleted
+// elsewhere is not counted twice.
+void DeleteHandedOutObject(HGDIOBJ object, DWORD type);
 
 // The frame ring of a bordered control (edit, list) on graphics, whose clip
 // is left at the ring: everything of (0, 0, w, h) outside inner, glass white
