@@ -11,6 +11,7 @@
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"
 #include "skin/record.h"
+#include "tests/support/pixels.h"
 
 namespace ctltest {
 namespace {
@@ -97,19 +98,10 @@ void ControlsTest::SetUp() {
     skin::GlassAlpha = 160;
     skin::ThemeColor = 0x00DDCA22;
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    cacheBitmap_ = skin::BitmapHandle::Adopt(
-        CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    cacheBitmap_ = skin::BitmapHandle::Adopt(testsupport::CreateTopDownDib32(kWidth, kHeight, &bits));
     auto* px = static_cast<uint32_t*>(bits);
-    for (int i = 0; i < kWidth * kHeight; ++i)
-        px[i] = (GetRValue(kSkin) << 16) | (GetGValue(kSkin) << 8) | GetBValue(kSkin);
+    for (int i = 0; i < kWidth * kHeight; ++i) px[i] = testsupport::DibPixel(kSkin);
     cacheOld_ = SelectObject(cache_, cacheBitmap_);
 
     // One window serves every test: destroying a top-level window costs
