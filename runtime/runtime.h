@@ -117,8 +117,9 @@ int ScreenWidth();
 int ScreenHeight();
 
 // ------------------------------------------------------------ dialogs ------
-// A modal message box with the text, an OK button and no title, kept above
-// other windows until it is answered.
+// A modal message box with the text and an OK button, kept above other
+// windows until it is answered. Its title is the owner's (by default the
+// main window's) title, empty without one.
 void MessageBoxText(const AnsiText& text, HWND owner = nullptr);
 
 // ------------------------------------------------------------ list box -----

@@ -391,8 +391,12 @@ void MessageBoxText(const AnsiText& text, HWND owner) {
     if (!owner) owner = UnitWindow(MainWindowUnit());
     // Topmost: a window that another program opens just before the box (the
     // Explorer a conversion starts) must not hide the message waiting for OK.
+    // The caller gives no title; the owner's title says whose message it is
+    // (the start-up message shows while the main window is still hidden).
+    char title[256] = {};
+    if (owner) GetWindowTextA(owner, title, sizeof title);
     HHOOK hook = SetWindowsHookExA(WH_CBT, RaiseMessageBox, nullptr, GetCurrentThreadId());
-    MessageBoxA(owner, text.c_str(), "", MB_OK | MB_TOPMOST);
+    MessageBoxA(owner, text.c_str(), title, MB_OK | MB_TOPMOST);
     if (hook) UnhookWindowsHookEx(hook);
 }
 

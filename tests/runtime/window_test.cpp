@@ -335,8 +335,14 @@ TEST_F(BuiltWindow, ListBoxScrollsSidewaysToItsWidestItem) {
     EXPECT_FALSE(barShown());
 }
 
+struct BoxSeen {
+    LONG exStyle = 0;
+    std::string title;
+};
+
 DWORD WINAPI AnswerTheBox(LPVOID out) {
-    // Finds this process's message box, notes whether it is topmost, presses OK.
+    // Finds this process's message box, notes its title and whether it is
+    // topmost, presses OK.
     for (int i = 0; i < 400; ++i) {
         HWND box = nullptr;
         while ((box = FindWindowExA(nullptr, box, "#32770", nullptr))) {
@@ -349,7 +355,11 @@ DWORD WINAPI AnswerTheBox(LPVOID out) {
                 Sleep(25);
                 style = GetWindowLongA(box, GWL_EXSTYLE);
             }
-            *static_cast<LONG*>(out) = style;
+            auto* seen = static_cast<BoxSeen*>(out);
+            seen->exStyle = style;
+            char title[256] = {};
+            GetWindowTextA(box, title, sizeof title);
+            seen->title = title;
             PostMessageA(box, WM_COMMAND, IDOK, 0);
             return 0;
         }
@@ -358,16 +368,30 @@ DWORD WINAPI AnswerTheBox(LPVOID out) {
     return 1;
 }
 
-TEST(MessageBoxText, StaysAboveWindowsOpenedWhileItWaits) {
-    LONG exStyle = 0;
-    HANDLE answer = CreateThread(nullptr, 0, AnswerTheBox, &exStyle, 0, nullptr);
-    rt::MessageBoxText("文件已经处理好了");
+BoxSeen ShowAndAnswer(const std::string& text, HWND owner) {
+    BoxSeen seen;
+    HANDLE answer = CreateThread(nullptr, 0, AnswerTheBox, &seen, 0, nullptr);
+    rt::MessageBoxText(text, owner);
     WaitForSingleObject(answer, 15000);
     DWORD found = 1;
     GetExitCodeThread(answer, &found);
     CloseHandle(answer);
-    ASSERT_EQ(found, 0u);
-    EXPECT_TRUE(exStyle & WS_EX_TOPMOST) << std::hex << exStyle;
+    EXPECT_EQ(found, 0u) << "no message box showed";
+    return seen;
+}
+
+TEST(MessageBoxText, StaysAboveWindowsOpenedWhileItWaits) {
+    const BoxSeen seen = ShowAndAnswer("文件已经处理好了", nullptr);
+    EXPECT_TRUE(seen.exStyle & WS_EX_TOPMOST) << std::hex << seen.exStyle;
+    EXPECT_EQ(seen.title, "");  // no owner, no title
+}
+
+TEST_F(BuiltWindow, MessageBoxTakesItsOwnersTitle) {
+    SetWindowTextA(hwnd_, "批量将文件名转换为拼音");
+    const BoxSeen seen = ShowAndAnswer("请先添加文件", hwnd_);
+    SetWindowTextA(hwnd_, "");
+    EXPECT_EQ(seen.title, "批量将文件名转换为拼音");
+    EXPECT_TRUE(seen.exStyle & WS_EX_TOPMOST);
 }
 
 // Feeds the registered drop target a data object as OLE would.
