@@ -8,7 +8,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 pkgs=(g++-mingw-w64-i686 mingw-w64-i686-dev cmake make
       wine wine32 wine64 xvfb xauth x11-utils imagemagick xdotool
-      locales fonts-noto-cjk unicode-data googletest bzip2 python3)
+      locales fonts-noto-cjk fonts-wine unicode-data googletest bzip2 python3)
 
 missing=()
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
