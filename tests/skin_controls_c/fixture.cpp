@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstdint>
-
 #include "skin/capture.h"
 #include "skin/engine.h"
 #include "skin/record.h"
@@ -25,26 +23,14 @@ void SkinnedWindowTest::SetUp() {
     skin::GlassAlpha = 160;
     skin::ThemeColor = 0x00DDCA22;
 
-    void* bits = nullptr;
-    cacheBitmap_ = skin::MakeDibSection32(kWidth, kHeight, &bits);
-    auto* px = static_cast<uint32_t*>(bits);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
-            const COLORREF c = Backdrop(x, y);
-            px[y * kWidth + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        }
-    cacheOld_ = SelectObject(cache_, cacheBitmap_);
+    cache_.Make(kWidth, kHeight, Backdrop);
 
     window_ = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_CLIPCHILDREN, 10, 10, kWidth,
                               kHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     // Shown without activation: destroying an active window costs Wine two
     // seconds without a window manager.
     ShowWindow(window_, SW_SHOWNOACTIVATE);
-    auto record = skin::NewSkinWindowRecord();
-    record->Window = window_;
-    record->WindowCacheDc = cache_;
-    record_ = skin::SkinWindowTable.Append(std::move(record));
-    skin::WriteProp(window_, skin::prop::Hw_lbID, record_);
+    record_ = ctltest::AddSkinnedRecord(window_, cache_.Dc());
     Pump();
 }
 
@@ -54,7 +40,6 @@ void SkinnedWindowTest::TearDown() {
     DestroyWindow(window_);
     Pump();
     skin::SkinWindowTable.Clear();
-    SelectObject(cache_, cacheOld_);
 }
 
 HWND SkinnedWindowTest::Child(const char* cls, DWORD style, const char* text, int x, int y, int w,
@@ -84,12 +69,5 @@ void SkinnedWindowTest::Smear(HWND control, COLORREF colour) const {
     FillRect(dc, &r, brush);
 }
 
-void SkinnedWindowTest::Pump() const {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 }  // namespace ctctest
