@@ -92,17 +92,44 @@ std::ostream& operator<<(std::ostream& os, const LiveCounts& c) {
               << c.registry << "}";
 }
 
+CachedRendering::~CachedRendering() {
+    if (displaced_) SelectObject(dc_, displaced_);
+}
+
+void CachedRendering::Make(int w, int h, const std::function<COLORREF(int x, int y)>& colourAt) {
+    if (displaced_) SelectObject(dc_, displaced_);
+    void* bits = nullptr;
+    bitmap_ = skin::BitmapHandle::Adopt(testsupport::CreateTopDownDib32(w, h, &bits));
+    auto* px = static_cast<uint32_t*>(bits);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) px[y * w + x] = testsupport::DibPixel(colourAt(x, y));
+    displaced_ = SelectObject(dc_, bitmap_);
+}
+
+int AddSkinnedRecord(HWND window, HDC cache) {
+    auto record = skin::NewSkinWindowRecord();
+    record->Window = window;
+    record->WindowCacheDc = cache;
+    const int index = skin::SkinWindowTable.Append(std::move(record));
+    skin::WriteProp(window, skin::prop::Hw_lbID, index);
+    return index;
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 void ControlsTest::SetUp() {
     skin::SkinControlsFlag = 1;
     skin::TransparentControlsFlag = 0;
     skin::GlassAlpha = 160;
     skin::ThemeColor = 0x00DDCA22;
 
-    void* bits = nullptr;
-    cacheBitmap_ = skin::BitmapHandle::Adopt(testsupport::CreateTopDownDib32(kWidth, kHeight, &bits));
-    auto* px = static_cast<uint32_t*>(bits);
-    for (int i = 0; i < kWidth * kHeight; ++i) px[i] = testsupport::DibPixel(kSkin);
-    cacheOld_ = SelectObject(cache_, cacheBitmap_);
+    cache_.Make(kWidth, kHeight, [](int, int) { return kSkin; });
 
     // One window serves every test: destroying a top-level window costs
     // Wine a long wait on a display without a window manager.
@@ -112,11 +139,7 @@ void ControlsTest::SetUp() {
                                  10, 10, kWidth, kHeight, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
     window_ = shared;
-    auto record = skin::NewSkinWindowRecord();
-    record->Window = window_;
-    record->WindowCacheDc = cache_;
-    record_ = skin::SkinWindowTable.Append(std::move(record));
-    skin::WriteProp(window_, skin::prop::Hw_lbID, record_);
+    record_ = AddSkinnedRecord(window_, cache_.Dc());
     Pump();
 }
 
@@ -127,7 +150,6 @@ void ControlsTest::TearDown() {
     Pump();
     skin::SkinWindowTable.Clear();
     RemovePropA(window_, skin::prop::Hw_lbID);
-    SelectObject(cache_, cacheOld_);
 }
 
 HWND ControlsTest::Child(const char* cls, DWORD style, const char* text, int x, int y, int w,
@@ -178,12 +200,5 @@ void ControlsTest::Redraw(HWND control) const {
     UpdateWindow(control);
 }
 
-void ControlsTest::Pump() const {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 }  // namespace ctltest

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "runtime/runtime.h"
@@ -39,6 +40,32 @@ struct LiveCounts {
 LiveCounts Live();
 std::ostream& operator<<(std::ostream& os, const LiveCounts& c);
 
+// The cached rendering of a test's skinned window: a 32-bpp picture selected
+// into a memory DC, given back when the owner goes.
+class CachedRendering {
+public:
+    CachedRendering() = default;
+    CachedRendering(const CachedRendering&) = delete;
+    CachedRendering& operator=(const CachedRendering&) = delete;
+    ~CachedRendering();
+    // The picture becomes w x h, every pixel colourAt(x, y).
+    void Make(int w, int h, const std::function<COLORREF(int x, int y)>& colourAt);
+    HDC Dc() const { return dc_; }
+
+private:
+    skin::MemoryDc dc_{nullptr};
+    skin::BitmapHandle bitmap_;
+    HGDIOBJ displaced_ = nullptr;
+};
+
+// Makes window a skinned window of the table, made through the record API:
+// a new record with cache as its cached rendering, its index on the
+// window's Hw_lbID. The index.
+int AddSkinnedRecord(HWND window, HDC cache);
+
+// Dispatches every message waiting for this thread.
+void PumpMessages();
+
 class ControlsTest : public testing::Test {
 protected:
     void SetUp() override;
@@ -57,16 +84,14 @@ protected:
     void Smear(HWND control, COLORREF colour) const;
     // Repaints a control now (invalidate, then UpdateWindow).
     void Redraw(HWND control) const;
-    void Pump() const;
+    void Pump() const { PumpMessages(); }
 
     HWND window_ = nullptr;
     int record_ = 0;
     std::vector<HWND> windows_;
 
 private:
-    skin::MemoryDc cache_{nullptr};
-    skin::BitmapHandle cacheBitmap_;
-    HGDIOBJ cacheOld_ = nullptr;
+    CachedRendering cache_;
 };
 
 }  // namespace ctltest

@@ -17,8 +17,8 @@ inline COLORREF Backdrop(int x, int y) { return RGB(x & 0xFF, y & 0xFF, 0x90); }
 // The default theme colour 0x00DDCA22.
 constexpr COLORREF kTheme = RGB(0x22, 0xCA, 0xDD);
 
-// Colour blending and comparison and the live-object counts are the other
-// control families' test helpers.
+// Colour blending and comparison, the live-object counts, the cached
+// rendering and the record are the other control families' test helpers.
 using ctltest::Live;
 using ctltest::LiveCounts;
 using ctltest::Near;
@@ -41,15 +41,13 @@ protected:
     COLORREF BackdropUnder(HWND control, int x, int y) const;
     // Paints a control's window over with one colour, so that a repaint shows.
     void Smear(HWND control, COLORREF colour) const;
-    void Pump() const;
+    void Pump() const { ctltest::PumpMessages(); }
 
     HWND window_ = nullptr;
     int record_ = 0;
 
 private:
-    skin::MemoryDc cache_{nullptr};
-    skin::BitmapHandle cacheBitmap_;
-    HGDIOBJ cacheOld_ = nullptr;
+    ctltest::CachedRendering cache_;
 };
 
 }  // namespace ctctest
