@@ -20,6 +20,7 @@
 #include "skin/helpers.h"
 #include "skin/record.h"
 #include "skin/status_bar.h"
+#include "tests/support/pixels.h"
 
 namespace skin {
 // Found by argument lookup from the expectations below.
@@ -87,14 +88,8 @@ struct DibDc {
     int width = 0, height = 0;
 
     DibDc(int w, int h) : width(w), height(h) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;  // top-down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
         void* p = nullptr;
-        bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
+        bitmap = testsupport::CreateTopDownDib32(w, h, &p);
         bits = static_cast<uint32_t*>(p);
         dc = CreateCompatibleDC(nullptr);
         previous = SelectObject(dc, bitmap);
@@ -530,16 +525,7 @@ TEST(StatusPaintDeath, PaintingAPaneThatIsNotThereStopsWithTheErrorReport) {
 // ---- on a window skinned by attach ------------------------------------------------
 
 std::vector<uint32_t> ReadCachePixels(HDC dc, int width, int height) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
-    GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-    return pixels;
+    return testsupport::ReadSelectedBitmap32(dc, width, height);
 }
 
 void PumpMessages() {
