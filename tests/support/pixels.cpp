@@ -51,4 +51,13 @@ std::vector<uint32_t> ReadSelectedBitmap32(HDC dc, int width, int height) {
     return pixels;
 }
 
+bool ChannelsWithin(COLORREF actual, COLORREF expected, int tolerance) {
+    for (int shift : {0, 8, 16}) {
+        const int a = static_cast<int>((actual >> shift) & 0xFF);
+        const int e = static_cast<int>((expected >> shift) & 0xFF);
+        if (a - e > tolerance || e - a > tolerance) return false;
+    }
+    return true;
+}
+
 }  // namespace testsupport

@@ -33,4 +33,7 @@ inline uint32_t DibPixel(COLORREF c) {
            GetBValue(c);
 }
 
+// Whether red, green and blue of two colours each differ by at most tolerance.
+bool ChannelsWithin(COLORREF actual, COLORREF expected, int tolerance);
+
 }  // namespace testsupport
