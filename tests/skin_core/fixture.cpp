@@ -73,11 +73,7 @@ int SkinWindowsTest::AddContainer(int record, HWND window, COLORREF fill, int al
 }
 
 ::testing::AssertionResult ColourNear(COLORREF actual, COLORREF expected, int tolerance) {
-    const int dr = std::abs(int(GetRValue(actual)) - int(GetRValue(expected)));
-    const int dg = std::abs(int(GetGValue(actual)) - int(GetGValue(expected)));
-    const int db = std::abs(int(GetBValue(actual)) - int(GetBValue(expected)));
-    if (dr <= tolerance && dg <= tolerance && db <= tolerance)
-        return ::testing::AssertionSuccess();
+    if (testsupport::ChannelsWithin(actual, expected, tolerance)) return ::testing::AssertionSuccess();
     char text[96];
     wsprintfA(text, "colour 0x%06X, expected 0x%06X (+-%d)", actual, expected, tolerance);
     return ::testing::AssertionFailure() << text;
