@@ -81,12 +81,7 @@ Pixels GrabCache(int record) {
 }
 
 ::testing::AssertionResult Near(uint32_t argb, COLORREF expected, int tolerance) {
-    const COLORREF actual = Rgb(argb);
-    const int dr = std::abs(int(GetRValue(actual)) - int(GetRValue(expected)));
-    const int dg = std::abs(int(GetGValue(actual)) - int(GetGValue(expected)));
-    const int db = std::abs(int(GetBValue(actual)) - int(GetBValue(expected)));
-    if (dr <= tolerance && dg <= tolerance && db <= tolerance)
-        return ::testing::AssertionSuccess();
+    if (testsupport::ChannelsWithin(Rgb(argb), expected, tolerance)) return ::testing::AssertionSuccess();
     char text[96];
     wsprintfA(text, "pixel 0x%08X, expected RGB 0x%06X (+-%d)", argb, expected, tolerance);
     return ::testing::AssertionFailure() << text;
