@@ -52,10 +52,7 @@ COLORREF Over(COLORREF under, COLORREF colour, int alpha) {
 }
 
 ::testing::AssertionResult Near(COLORREF actual, COLORREF expected, int tolerance) {
-    const int dr = std::abs(int(GetRValue(actual)) - int(GetRValue(expected)));
-    const int dg = std::abs(int(GetGValue(actual)) - int(GetGValue(expected)));
-    const int db = std::abs(int(GetBValue(actual)) - int(GetBValue(expected)));
-    if (dr <= tolerance && dg <= tolerance && db <= tolerance) return ::testing::AssertionSuccess();
+    if (testsupport::ChannelsWithin(actual, expected, tolerance)) return ::testing::AssertionSuccess();
     char text[112];
     wsprintfA(text, "RGB(%d,%d,%d), expected RGB(%d,%d,%d) +-%d", GetRValue(actual),
               GetGValue(actual), GetBValue(actual), GetRValue(expected), GetGValue(expected),
