@@ -10,6 +10,7 @@
 #include "skin/gdi_handles.h"
 #include "skin/record.h"
 #include "tests/support/gdiplus_env.h"
+#include "tests/support/pixels.h"
 
 namespace ctltest {
 namespace {
@@ -22,13 +23,10 @@ testing::Environment* const gdiplus = testing::AddGlobalTestEnvironment(new Gdip
 }  // namespace
 
 ::testing::AssertionResult ColourNear(COLORREF actual, COLORREF expected, int tolerance) {
-    for (int shift : {0, 8, 16})
-        if (std::abs(int((actual >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > tolerance) {
-            char text[80];
-            wsprintfA(text, "0x%06X is not 0x%06X within %d", actual, expected, tolerance);
-            return ::testing::AssertionFailure() << text;
-        }
-    return ::testing::AssertionSuccess();
+    if (testsupport::ChannelsWithin(actual, expected, tolerance)) return ::testing::AssertionSuccess();
+    char text[80];
+    wsprintfA(text, "0x%06X is not 0x%06X within %d", actual, expected, tolerance);
+    return ::testing::AssertionFailure() << text;
 }
 
 COLORREF Blend(COLORREF src, COLORREF over, int alpha) {
