@@ -1,6 +1,9 @@
 // The frame renderer: window region, the cached rendering's corners, border,
 // picture layouts and caption gloss, the clean layers, the kept background
 // and pictures that do not decode.
+#include <functional>
+#include <vector>
+
 #include "drawing/drawing.h"
 #include "fixture.h"
 #include "resources/carried.h"
@@ -252,4 +255,78 @@ TEST_F(FrameTest, SkinnedChildrenRepaint) {
     EXPECT_TRUE(GetUpdateRect(button, &update, FALSE));
     EXPECT_TRUE(GetUpdateRect(edit, &update, FALSE));
     EXPECT_FALSE(GetUpdateRect(inner, &update, FALSE));
+}
+
+// The window's copy from its cache never paints over a visible, not
+// transparent child, however the children changed since the last copy:
+// children made, moved, hidden, shown, made see-through or destroyed
+// between two copies. What a child shows is stood in for by green filled
+// into its place on the screen before each copy.
+TEST_F(FrameTest, BlitLeavesTheChildrenAlone) {
+    const int record = MainWindow();
+    HWND window = SkinWindowTable[record].Window;
+    const HDC cache = SkinWindowTable[record].WindowCacheDc;
+    constexpr COLORREF kGreen = RGB(0, 255, 0);
+    auto make = [&](int x, int y, DWORD style, DWORD exStyle = 0) {
+        return CreateWindowExA(exStyle, "STATIC", "", WS_CHILD | style, x, y, 40, 30, window,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    };
+    HWND kept = make(100, 100, WS_VISIBLE);
+    HWND moving = make(200, 100, WS_VISIBLE);
+    HWND hiding = make(300, 100, WS_VISIBLE);
+    HWND showing = make(400, 100, 0);
+    HWND clearing = make(500, 100, WS_VISIBLE);
+    HWND going = make(100, 200, WS_VISIBLE);
+    HWND late = nullptr;
+
+    struct Step {
+        const char* change;
+        std::function<void()> apply;
+        std::vector<POINT> covered, painted;  // centres of 40 x 30 boxes
+    };
+    const Step steps[] = {
+        {"first copy", [] {}, {{120, 115}, {220, 115}, {320, 115}, {520, 115}, {120, 215}},
+         {{420, 115}, {220, 215}}},
+        {"a child made",
+         [&] { late = make(200, 200, WS_VISIBLE); },
+         {{220, 215}}, {}},
+        {"a child moved",
+         [&] { SetWindowPos(moving, nullptr, 200, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+         {{220, 315}}, {{220, 115}}},
+        {"one hidden, one shown",
+         [&] {
+             ShowWindow(hiding, SW_HIDE);
+             ShowWindow(showing, SW_SHOWNA);
+         },
+         {{420, 115}}, {{320, 115}}},
+        {"one made transparent",
+         [&] { SetWindowLongA(clearing, GWL_EXSTYLE, WS_EX_TRANSPARENT); },
+         {{120, 115}}, {{520, 115}}},
+        {"one destroyed", [&] { DestroyWindow(going); }, {{220, 315}}, {{120, 215}}},
+    };
+    HDC screen = GetDC(window);
+    ASSERT_NE(screen, nullptr);
+    for (const Step& step : steps) {
+        step.apply();
+        for (const auto* points : {&step.covered, &step.painted})
+            for (const POINT& p : *points) {
+                const RECT box{p.x - 20, p.y - 15, p.x + 20, p.y + 15};
+                HBRUSH green = CreateSolidBrush(kGreen);
+                FillRect(screen, &box, green);
+                DeleteObject(green);
+            }
+        HDC paint = GetDC(window);
+        Engine->BlitWindowCache(record, paint);
+        ReleaseDC(window, paint);
+        GdiFlush();
+        for (const POINT& p : step.covered)
+            EXPECT_EQ(GetPixel(screen, p.x, p.y), kGreen)
+                << step.change << ": child at " << p.x << ", " << p.y << " painted over";
+        for (const POINT& p : step.painted)
+            EXPECT_EQ(GetPixel(screen, p.x, p.y), GetPixel(cache, p.x, p.y))
+                << step.change << ": " << p.x << ", " << p.y << " not painted";
+    }
+    ReleaseDC(window, screen);
+    EXPECT_NE(late, nullptr);
+    (void)kept;
 }
