@@ -102,7 +102,13 @@ bool LayItemsOnGlass(HWND control, bool tree, HDC glass, const RECT& client, LPA
     if (!g || !b || !white) return false;
     PaintItemsOver(control, tree, overBlack, BLACK_BRUSH, client, lParam);
     PaintItemsOver(control, tree, overWhite, WHITE_BRUSH, client, lParam);
-    if (tree) SendMessageA(control, TVM_SETBKCOLOR, 0, kKeyColour);
+    if (tree) {
+        SendMessageA(control, TVM_SETBKCOLOR, 0, kKeyColour);
+        // Each colour change invalidates the whole tree, and this paint
+        // already shows what they invalidated: left pending, it would bring
+        // the next paint, which changes the colours again, for ever.
+        ValidateRect(control, nullptr);
+    }
     GdiFlush();
     for (int i = 0; i < w * h; ++i) {
         uint32_t out = 0;

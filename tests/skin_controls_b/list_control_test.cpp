@@ -49,6 +49,13 @@ protected:
         }
         return list;
     }
+    static void InsertTreeItem(HWND tree, const char* text) {
+        TVINSERTSTRUCTA insert{};
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT;
+        insert.item.pszText = const_cast<char*>(text);
+        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    }
     void HollowParent() {
         popupProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HollowListBoxes)));
@@ -182,11 +189,7 @@ TEST_F(ListControlTest, ListBoxItemsFloatOnGlassOverThePicture) {
 TEST_F(ListControlTest, TreeAndListViewsPaintOnGlassWithoutTheirBackground) {
     HWND tree = Control(WC_TREEVIEWA, TVS_HASLINES, 20, 30, 160, 120, WS_EX_CLIENTEDGE);
     HWND view = Control(WC_LISTVIEWA, LVS_LIST, 200, 30, 160, 120, WS_EX_CLIENTEDGE);
-    TVINSERTSTRUCTA insert{};
-    insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT;
-    insert.item.pszText = const_cast<char*>("WWWW node");
-    SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+    InsertTreeItem(tree, "WWWW node");
     LVITEMA item{};
     item.mask = LVIF_TEXT;
     item.pszText = const_cast<char*>("WWWW item");
@@ -283,6 +286,192 @@ TEST_F(ListControlTest, ManyPaintsLeaveNothingBehind) {
     }
     EXPECT_EQ(MemoryDcRegistry.Count(), registry);
     // The fixture checks the GDI, GDI+ and capture counts at the end.
+}
+
+
+// Wine's list box fills each row with its background colour whatever the
+// background mode, so one paint of the replaced procedure would cover the
+// glass row by row. Right of the texts the glass must show; a selected row
+// keeps its opaque highlight, and the texts stay dark.
+TEST_F(ListControlTest, ListBoxRowsShowTheGlassAndTheSelectionStaysOpaque) {
+    HollowParent();
+    HWND list = AppListBox(20, 30, 300, 200, 4);
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    AttachListControls(record, top);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    const int itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+    const int x = 250;
+    for (int row = 0; row < 4; ++row) {
+        const int y = row * itemHeight + itemHeight / 2;
+        const COLORREF expected =
+            row == 2 ? GetSysColor(COLOR_HIGHLIGHT) : GlassAt(22, 32, x, y);
+        EXPECT_TRUE(ColourNear(WindowPixel(list, 2 + x, 2 + y), expected, 4)) << "row " << row;
+    }
+    EXPECT_GT(DarkPixels(list, RECT{2, 2, 150, 2 + itemHeight * 2}), 20);
+}
+
+namespace {
+
+int paintsSeen = 0;
+WNDPROC countedProc = nullptr;
+LRESULT CALLBACK CountPaints(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_PAINT) ++paintsSeen;
+    return CallWindowProcA(countedProc, w, m, wp, lp);
+}
+
+// Dispatches this thread's messages for the given time, however many come.
+void PumpFor(DWORD milliseconds) {
+    const DWORD end = GetTickCount() + milliseconds;
+    MSG msg;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        } else {
+            Sleep(5);
+        }
+    }
+}
+
+}  // namespace
+
+// A paint that changes the control (the tree's background colour goes to
+// black, white and back to the key) must not leave it invalid: one
+// invalidation, a bounded number of paints, for every list type.
+TEST_F(ListControlTest, OneInvalidationGivesABoundedNumberOfPaints) {
+    HollowParent();
+    HWND list = AppListBox(20, 30, 120, 100, 5);
+    HWND tree = Control(WC_TREEVIEWA, TVS_HASLINES, 150, 30, 110, 100, WS_EX_CLIENTEDGE);
+    HWND view = Control(WC_LISTVIEWA, LVS_REPORT, 270, 30, 120, 100, WS_EX_CLIENTEDGE);
+    HWND ip = Control(WC_IPADDRESSA, 0, 20, 150, 120, 24, WS_EX_CLIENTEDGE);
+    HWND picker = Control(DATETIMEPICK_CLASSA, 0, 150, 150, 120, 24, WS_EX_CLIENTEDGE);
+    InsertTreeItem(tree, "node");
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 80;
+    column.pszText = const_cast<char*>("name");
+    SendMessageA(view, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    AttachListControls(record, top);
+    for (HWND w : {list, tree, view, ip, picker}) {
+        PumpFor(50);
+        countedProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountPaints)));
+        paintsSeen = 0;
+        InvalidateRect(w, nullptr, TRUE);
+        PumpFor(300);
+        SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countedProc));
+        char cls[32] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        EXPECT_GE(paintsSeen, 1) << cls;
+        EXPECT_LE(paintsSeen, 2) << cls;
+        EXPECT_FALSE(NeedsPaint(w)) << cls;
+        ValidateRect(w, nullptr);  // a control that failed stops here
+    }
+}
+
+// What reaches the procedure that the skin replaces: installed under the
+// skin's procedure before the attach.
+struct Reached {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+};
+std::vector<Reached> reached;
+constexpr char kRecordedProc[] = "test_RecordedProc";
+LRESULT CALLBACK RecordReplaced(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_PAINT || m == WM_ERASEBKGND) reached.push_back({w, m, wp});
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetPropA(w, kRecordedProc)), w, m, wp, lp);
+}
+
+// With transparent controls off the controls keep their own colours and
+// paint themselves: no background colour is handed to list or tree views,
+// erasing and painting go to the replaced procedure with the control's own
+// DC, and the frame ring of a bordered control is opaque white under its
+// border line.
+TEST_F(ListControlTest, WithTransparencyOffTheControlsPaintThemselves) {
+    TransparentControlsFlag = 0;
+    HWND list = AppListBox(20, 30, 200, 120, 2);
+    HWND tree = Control(WC_TREEVIEWA, 0, 230, 30, 150, 100, WS_EX_CLIENTEDGE);
+    HWND view = Control(WC_LISTVIEWA, LVS_LIST, 230, 150, 150, 100, WS_EX_CLIENTEDGE);
+    const COLORREF treeBackground = TreeView_GetBkColor(tree);
+    const COLORREF viewText = ListView_GetTextBkColor(view);
+    reached.clear();
+    for (HWND w : {list, tree})
+        SetPropA(w, kRecordedProc,
+                 reinterpret_cast<HANDLE>(SetWindowLongPtrA(
+                     w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordReplaced))));
+    AttachListControls(record, top);
+    for (HWND w : {list, tree, view})
+        RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_EQ(TreeView_GetBkColor(tree), treeBackground);
+    EXPECT_EQ(ListView_GetTextBkColor(view), viewText);
+
+    // The ring: the border line over opaque white, then white.
+    EXPECT_TRUE(ColourNear(WindowPixel(list, 0, 0), Blend(0xFFFFFF, 0, 90), 4));
+    EXPECT_TRUE(ColourNear(WindowPixel(list, 1, 1), 0xFFFFFF, 4));
+    // Below the items the list box's own white, not the glass.
+    RECT client{};
+    GetClientRect(list, &client);
+    EXPECT_TRUE(ColourNear(WindowPixel(list, 2 + 40, 2 + client.bottom - 10),
+                           GetSysColor(COLOR_WINDOW), 4));
+
+    for (HWND w : {list, tree}) {
+        const char* name = w == list ? "list box" : "tree";
+        MemoryDc dc(nullptr);
+        SendMessageA(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+        bool painted = false, erased = false;
+        for (const Reached& r : reached) {
+            if (r.window != w) continue;
+            if (r.message == WM_PAINT) {
+                painted = true;
+                EXPECT_EQ(r.wParam, 0u) << name << ": paints on its own DC";
+            }
+            if (r.message == WM_ERASEBKGND && r.wParam == reinterpret_cast<WPARAM>(dc.Get()))
+                erased = true;
+        }
+        EXPECT_TRUE(painted) << name;
+        EXPECT_TRUE(erased) << name;
+    }
+}
+
+// IP-address controls and date-time pickers erase to the glass themselves,
+// with the control's text colour and a transparent background mode.
+TEST_F(ListControlTest, IpAddressAndDateTimeEraseToGlass) {
+    HWND ip = Control(WC_IPADDRESSA, 0, 20, 30, 140, 24, WS_EX_CLIENTEDGE);
+    HWND picker = Control(DATETIMEPICK_CLASSA, 0, 20, 70, 140, 24, WS_EX_CLIENTEDGE);
+    AttachListControls(record, top);
+    const COLORREF text = RGB(200, 10, 30);
+    for (HWND w : {ip, picker}) {
+        SetPropA(w, "Kj_Ztys", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(text)));
+        RECT r{};
+        GetWindowRect(w, &r);
+        MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&r), 2);
+        const RECT inner = GetScrolledClientRectInWindow(w);
+        const char* name = w == ip ? "ip" : "date-time";
+        for (int flag : {1, 0}) {
+            TransparentControlsFlag = flag;
+            MemoryDc dc(nullptr);
+            BitmapHandle bitmap =
+                BitmapHandle::Adopt(CreateCompatibleBitmap(WindowDc(top), 50, 20));
+            SelectedObject selected(dc, bitmap);
+            SetPixel(dc, 5, 5, kMarker);
+            SetTextColor(dc, 0);
+            SetBkMode(dc, OPAQUE);
+            const LRESULT result =
+                SendMessageA(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+            const bool glass = ColourNear(GetPixel(dc, 5, 5),
+                                          GlassAt(r.left + inner.left, r.top + inner.top, 5, 5), 4);
+            if (flag) {
+                EXPECT_EQ(result, 1) << name;
+                EXPECT_TRUE(glass) << name;
+                EXPECT_EQ(GetTextColor(dc), text) << name;
+                EXPECT_EQ(GetBkMode(dc), TRANSPARENT) << name;
+            } else {
+                EXPECT_FALSE(glass) << name;
+                EXPECT_EQ(GetTextColor(dc), 0u) << name;
+            }
+        }
+    }
 }
 
 }  // namespace
