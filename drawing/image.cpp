@@ -55,10 +55,25 @@ void ImageObject::Destroy() {
     Dispose();
     Stream.Release();
 }
+ByteString CurrentPictureBytes(ImageObject& image, const MemoryStreamObject& readFrom) {
+    ByteString bytes;
+    if (image.GetType() == Gdiplus::ImageTypeBitmap) {
+        bytes = image.SaveToBytes();
+        if (bytes.empty()) bytes = image.SaveToBytes(AnsiText(ImageFormatPNG));
+    }
+    return bytes.empty() ? readFrom.ReadAll() : bytes;
+}
+
 std::unique_ptr<ImageObject> ImageObject::Copy() const {
     auto copy = std::make_unique<ImageObject>();
-    if (Stream.GetMemory()) copy->LoadFromBytes(Stream.ReadAll());
-    else if (handle_) Clone(*copy);
+    if (!handle_) return copy;
+    // An image read from bytes may go on reading them, and so may a clone of
+    // it, from this image's stream, whose block goes with this image: the
+    // copy gets bytes of its own.
+    if (Stream.GetMemory())
+        copy->LoadFromBytes(CurrentPictureBytes(const_cast<ImageObject&>(*this), Stream));
+    else
+        Clone(*copy);
     return copy;
 }
 void ImageObject::OnSetNative(void* h) {

@@ -106,6 +106,16 @@ bool SkinEngine::AddCaptionButton(HWND window, const rt::ByteString& image,
     buttons.Append(std::move(custom));
     for (CaptionButton& b : r.CaptionButtons) buttons.Append(std::move(b));
     r.CaptionButtons = std::move(buttons);
+    // Everything that names a button by its index follows it up one place,
+    // so a running fade, the hot button and the next click stay on the
+    // button they were on.
+    auto follow = [](int& button) {
+        if (button > 0) ++button;
+    };
+    follow(r.HotCaptionButton);
+    follow(r.FadeIn.Button);
+    follow(r.FadeOut.Button);
+    follow(PointerCaptionButton);
 
     // The tools keep their ids; the layout gives tool i the rectangle and tip
     // of button i, so one more tool is all the new button needs.
