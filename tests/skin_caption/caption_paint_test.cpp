@@ -314,14 +314,12 @@ TEST_F(CaptionPaintTest, AddedButtonLeavesRunningFadesOnTheirButtons) {
     ASSERT_EQ(r.FadeIn.Button, 2);
     ASSERT_EQ(r.FadeOut.Button, 1);
     ASSERT_EQ(r.HotCaptionButton, 2);
-    ASSERT_EQ(Engine->PointerCaptionButton, 2);
 
     ASSERT_TRUE(Engine->AddCaptionButton(window, res::HelpButtonImage(), "自定义", 0));
     EXPECT_EQ(r.FadeIn.Button, 3);
     EXPECT_EQ(r.FadeIn.Step, 1);
     EXPECT_EQ(r.FadeOut.Button, 2);
     EXPECT_EQ(r.HotCaptionButton, 3);
-    EXPECT_EQ(Engine->PointerCaptionButton, 3);
     EXPECT_EQ(r.CaptionButtons[3].Kind, 1) << "still the maximize button";
 
     // The strip moved left: a rendering puts every button where it now is.
@@ -334,4 +332,20 @@ TEST_F(CaptionPaintTest, AddedButtonLeavesRunningFadesOnTheirButtons) {
     SendMessageA(window, WM_TIMER, id, 0);
     EXPECT_EQ(Difference(customBox(), custom), "") << "the new button is not fading";
     EXPECT_NE(Difference(ButtonBox(record, 3), maximize), "") << "the maximize button fades in";
+
+    // Pressed on the maximize button, a button added, released: the
+    // maximize button is clicked, not the minimize button now in its place.
+    const int maximizeX = static_cast<int>(r.CaptionButtons[3].Rect.x) + 13;
+    SendMessageA(window, WM_MOUSEMOVE, 0, At(maximizeX, 10));
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(maximizeX, 10));
+    ASSERT_EQ(Engine->PointerCaptionButton, 3);
+    HWND other = MakeWindow(300, 200);
+    Attach(other);
+    ASSERT_TRUE(Engine->AddCaptionButton(other, res::HelpButtonImage(), "别的窗口", 0));
+    EXPECT_EQ(Engine->PointerCaptionButton, 3) << "a button of another window";
+    ASSERT_TRUE(Engine->AddCaptionButton(window, res::HelpButtonImage(), "又一个", 0));
+    EXPECT_EQ(Engine->PointerCaptionButton, 4);
+    SendMessageA(window, WM_LBUTTONUP, 0, At(maximizeX, 10));
+    EXPECT_EQ(SkinWindowTable[record].Maximized, 1);
+    EXPECT_EQ(SkinWindowTable[record].Minimized, 0);
 }
