@@ -1,4 +1,6 @@
 // Images, bitmaps, the memory stream, the encoder lookup and GUID texts.
+#include <cstring>
+
 #include "drawing/image_internal.h"
 #include "drawing/test_hooks.h"
 #include "tests/drawing/drawing_fixture.h"
@@ -228,6 +230,23 @@ TEST_F(Images, CopyOfAChangedPictureKeepsTheChange) {
     EXPECT_EQ(bitmapCopy->GetPixel(2, 1), 0xFF336699u);
     EXPECT_EQ(bitmapCopy->GetPixel(4, 2) & 0xFFFF0000u, 0xFFFF0000u);
     EXPECT_EQ(bitmapCopy->GetPixel(0, 2) & 0x00FF0000u, 0u);
+
+    // A 32-bpp BMP whose fourth bytes are 0 is opaque, and so is its copy.
+    ByteString bmp(54 + 4 * 2 * 4, 0);
+    const uint32_t header[] = {static_cast<uint32_t>(bmp.size()), 0, 54, 40, 4,
+                               static_cast<uint32_t>(-2), 1 | (32u << 16), 0};
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    std::memcpy(&bmp[2], header, sizeof header);
+    for (size_t i = 54; i < bmp.size(); i += 4) bmp[i] = 0xFF;   // blue
+    BitmapObject opaque;
+    ASSERT_EQ(opaque.FromBytes(bmp), 1);
+    ASSERT_EQ(opaque.GetPixel(1, 1), 0xFF0000FFu);
+    opaque.SetPixel(0, 0, 0xFFFF0000);
+    auto opaqueCopy = opaque.Copy();
+    opaque.Dispose();
+    EXPECT_EQ(opaqueCopy->GetPixel(1, 1), 0xFF0000FFu);
+    EXPECT_EQ(opaqueCopy->GetPixel(0, 0), 0xFFFF0000u);
 
     // A bitmap made in memory is cloned, its pixels with it.
     BitmapObject made;
