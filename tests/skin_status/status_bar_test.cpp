@@ -769,4 +769,5 @@ TEST(StatusOnASkinnedWindow, AttachGivesTheBarItsStyleAndTheRenderingPaintsThePa
     }
     DestroyWindow(plain);
     DestroyWindow(window);
+    PumpMessages();
 }
