@@ -1,6 +1,7 @@
 // The engine's operations as a caller outside the program reaches them:
 // through thunks built from the method table, each argument a 32-bit value.
 #include <functional>
+#include <vector>
 
 #include "drawing/drawing.h"
 #include "fixture.h"
@@ -229,4 +230,54 @@ TEST_F(MethodTableTest, EverySlotReachesItsOperation) {
         c.check(thunk.Address());
     }
     DeleteObject(green);
+}
+
+// A record index that names no record, as a caller outside may pass one,
+// draws nothing and stops nothing.
+TEST_F(MethodTableTest, ARecordIndexThatNamesNoRecordDoesNothing) {
+    HWND window = MakeWindow();
+    const int record = Attach(window);
+    Engine->RenderWindow(record, 0);
+    Canvas canvas(kMainWidth, kMainHeight);
+    const RECT all{0, 0, kMainWidth, kMainHeight};
+    const uint32_t g = static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(canvas.Graphics()));
+    const uint32_t rect = static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(&all));
+    constexpr uint32_t kRecord = 0xEEEEEEEE;  // replaced by each index tried
+    struct Case {
+        const char* name;
+        Operation op;
+        std::vector<uint32_t> arguments;
+    };
+    const Case cases[] = {
+        {"PaintWindowBackground", Operation::PaintWindowBackground, {g, kRecord}},
+        {"PaintWindowBorder", Operation::PaintWindowBorder, {kRecord, g}},
+        {"PaintCaptionSeparators", Operation::PaintCaptionSeparators, {kRecord, 1, g}},
+        {"RestoreCaptionCache", Operation::RestoreCaptionCache, {kRecord, rect}},
+        {"RestoreStatusBarCache", Operation::RestoreStatusBarCache, {kRecord, rect}},
+        {"PaintCaptionButtonHighlight", Operation::PaintCaptionButtonHighlight,
+         {g, kRecord, 1, 200}},
+        {"PaintCaption", Operation::PaintCaption, {kRecord, g, 0}},
+    };
+    const Pixels cache = GrabCache(record);
+    for (const Case& c : cases) {
+        skin::CallbackThunk thunk =
+            Engine->BuildCallbackThunk(c.op, static_cast<int>(c.arguments.size()));
+        ASSERT_FALSE(thunk.Empty()) << c.name;
+        for (int index : {0, -1, 2, 1000}) {
+            SCOPED_TRACE(testing::Message() << c.name << " for record " << index);
+            std::vector<uint32_t> a = c.arguments;
+            for (uint32_t& v : a)
+                if (v == kRecord) v = static_cast<uint32_t>(index);
+            using F2 = void(WINAPI*)(uint32_t, uint32_t);
+            using F3 = void(WINAPI*)(uint32_t, uint32_t, uint32_t);
+            using F4 = void(WINAPI*)(uint32_t, uint32_t, uint32_t, uint32_t);
+            if (a.size() == 2) reinterpret_cast<F2>(thunk.Address())(a[0], a[1]);
+            if (a.size() == 3) reinterpret_cast<F3>(thunk.Address())(a[0], a[1], a[2]);
+            if (a.size() == 4) reinterpret_cast<F4>(thunk.Address())(a[0], a[1], a[2], a[3]);
+            EXPECT_EQ(canvas.At(300, 0), kGrey);
+            EXPECT_EQ(canvas.At(630, 5), kGrey);
+            EXPECT_EQ(canvas.At(300, 200), kGrey);
+        }
+    }
+    EXPECT_EQ(Difference(GrabCache(record), cache), "");
 }
