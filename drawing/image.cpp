@@ -55,10 +55,22 @@ void ImageObject::Destroy() {
     Dispose();
     Stream.Release();
 }
+namespace {
+// Formats whose encoders keep every pixel as it is.
+bool LosslessFormat(const AnsiText& format) {
+    static const GUID tiff = Gdiplus::ImageFormatTIFF;
+    return format == ImageFormatPNG || format == ImageFormatBMP ||
+           format == GuidToText(ByteString(reinterpret_cast<const unsigned char*>(&tiff),
+                                           reinterpret_cast<const unsigned char*>(&tiff) +
+                                               sizeof(GUID)));
+}
+}  // namespace
+
 ByteString CurrentPictureBytes(ImageObject& image, const MemoryStreamObject& readFrom) {
     ByteString bytes;
     if (image.GetType() == Gdiplus::ImageTypeBitmap) {
-        bytes = image.SaveToBytes();
+        const AnsiText own = image.GetRawFormat();
+        if (LosslessFormat(own)) bytes = image.SaveToBytes(own);
         if (bytes.empty()) bytes = image.SaveToBytes(AnsiText(ImageFormatPNG));
     }
     return bytes.empty() ? readFrom.ReadAll() : bytes;

@@ -248,6 +248,23 @@ TEST_F(Images, CopyOfAChangedPictureKeepsTheChange) {
     EXPECT_EQ(opaqueCopy->GetPixel(1, 1), 0xFF0000FFu);
     EXPECT_EQ(opaqueCopy->GetPixel(0, 0), 0xFFFF0000u);
 
+    // A picture read from a format that loses detail is copied without loss.
+    BitmapObject pattern;
+    ASSERT_EQ(pattern.Create(16, 16), 1);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) pattern.SetPixel(x, y, (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000);
+    const GUID jpegFormat = Gdiplus::ImageFormatJPEG;
+    const unsigned char* j = reinterpret_cast<const unsigned char*>(&jpegFormat);
+    const ByteString jpeg = pattern.SaveToBytes(GuidToText(ByteString(j, j + 16)));
+    ASSERT_FALSE(jpeg.empty());
+    BitmapObject photo;
+    ASSERT_EQ(photo.FromBytes(jpeg), 1);
+    photo.SetPixel(5, 5, 0xFF123456);
+    auto photoCopy = photo.Copy();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(photoCopy->GetPixel(x, y), photo.GetPixel(x, y)) << x << ", " << y;
+
     // A bitmap made in memory is cloned, its pixels with it.
     BitmapObject made;
     ASSERT_EQ(made.Create(3, 3), 1);
