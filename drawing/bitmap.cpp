@@ -2,6 +2,7 @@
 
 #include "drawing/drawing.h"
 #include "drawing/forward.h"
+#include "drawing/image_internal.h"
 
 namespace drw {
 
@@ -14,8 +15,12 @@ void BitmapObject::Destroy() {
 }
 std::unique_ptr<BitmapObject> BitmapObject::Copy() const {
     auto copy = std::make_unique<BitmapObject>();
-    if (OwnStream.GetMemory()) copy->FromBytes(OwnStream.ReadAll());
-    else if (subHandle_) Clone(*copy);
+    if (!subHandle_) return copy;
+    // As an image's copy: bytes of its own for a bitmap read from bytes.
+    if (OwnStream.GetMemory())
+        copy->FromBytes(CurrentPictureBytes(const_cast<BitmapObject&>(*this), OwnStream));
+    else
+        Clone(*copy);
     return copy;
 }
 void BitmapObject::OnSetDerivedNative(void* h) { subHandle_ = static_cast<Gdiplus::GpBitmap*>(h); }

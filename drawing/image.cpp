@@ -55,10 +55,37 @@ void ImageObject::Destroy() {
     Dispose();
     Stream.Release();
 }
+namespace {
+// Formats whose encoders keep every pixel as it is.
+bool LosslessFormat(const AnsiText& format) {
+    static const GUID tiff = Gdiplus::ImageFormatTIFF;
+    return format == ImageFormatPNG || format == ImageFormatBMP ||
+           format == GuidToText(ByteString(reinterpret_cast<const unsigned char*>(&tiff),
+                                           reinterpret_cast<const unsigned char*>(&tiff) +
+                                               sizeof(GUID)));
+}
+}  // namespace
+
+ByteString CurrentPictureBytes(ImageObject& image, const MemoryStreamObject& readFrom) {
+    ByteString bytes;
+    if (image.GetType() == Gdiplus::ImageTypeBitmap) {
+        const AnsiText own = image.GetRawFormat();
+        if (LosslessFormat(own)) bytes = image.SaveToBytes(own);
+        if (bytes.empty()) bytes = image.SaveToBytes(AnsiText(ImageFormatPNG));
+    }
+    return bytes.empty() ? readFrom.ReadAll() : bytes;
+}
+
 std::unique_ptr<ImageObject> ImageObject::Copy() const {
     auto copy = std::make_unique<ImageObject>();
-    if (Stream.GetMemory()) copy->LoadFromBytes(Stream.ReadAll());
-    else if (handle_) Clone(*copy);
+    if (!handle_) return copy;
+    // An image read from bytes may go on reading them, and so may a clone of
+    // it, from this image's stream, whose block goes with this image: the
+    // copy gets bytes of its own.
+    if (Stream.GetMemory())
+        copy->LoadFromBytes(CurrentPictureBytes(const_cast<ImageObject&>(*this), Stream));
+    else
+        Clone(*copy);
     return copy;
 }
 void ImageObject::OnSetNative(void* h) {

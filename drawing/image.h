@@ -59,6 +59,14 @@ struct PropertyItemRecord {
 // ---------------------------------------------------- MemoryStreamObject ---
 // A movable global block with a COM stream over it. The stream does not free
 // the block; Release (and destruction) frees both.
+//
+// An attached stream (AttachStream) is another matter: the object takes over
+// the caller's reference to the stream, not the block under it. Release
+// gives that reference back and leaves the block alone: it is the stream's
+// to free when the stream was made to delete it on release, else whoever
+// made the block frees it, after the stream is released. Freeing it here
+// would free it twice in the first case and under the stream's other users
+// in the second.
 class MemoryStreamObject {
 public:
     MemoryStreamObject() = default;
@@ -77,7 +85,8 @@ public:
     size_t GetBlockSize() const;
     IStream* GetStream() const { return stream_; }
     HGLOBAL GetMemory() const { return memory_; }
-    // Takes over the caller's reference; 1 when the stream has a global block.
+    // Releases what is held, then takes over the caller's reference to the
+    // stream (not its block, see above); 1 when the stream has a global block.
     int AttachStream(IStream* stream);
     ByteString ReadAll() const;
 
@@ -96,8 +105,10 @@ public:
     ImageObject() = default;
     ~ImageObject() override { Destroy(); }
     void Destroy();                                  // Dispose, then the stream
-    // An independent image: reloaded from a copy of the bytes when it was
-    // loaded from bytes, else GdipCloneImage.
+    // An independent image of the picture as it is now, changes since the
+    // load included: one read from bytes is loaded from bytes of its own
+    // (the current picture encoded again, see CurrentPictureBytes), any
+    // other is GdipCloneImage.
     std::unique_ptr<ImageObject> Copy() const;
     void OnSetNative(void* h) override;
     virtual void OnSetDerivedNative(void* h) {}
@@ -170,7 +181,7 @@ public:
     BitmapObject() = default;
     ~BitmapObject() override { Destroy(); }
     void Destroy();                                  // Dispose, then both streams
-    std::unique_ptr<BitmapObject> Copy() const;
+    std::unique_ptr<BitmapObject> Copy() const;       // as ImageObject's
     void OnSetDerivedNative(void* h) override;
     Gdiplus::GpBitmap* GetSubHandle() const { return subHandle_; }
 

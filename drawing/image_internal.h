@@ -25,4 +25,10 @@ CLSID EncoderFor(const AnsiText& format);
 // A GUID text as a GUID (all zero when it is no GUID).
 GUID GuidOf(const AnsiText& text);
 
+// What a copy of an image read from bytes loads: the picture as it is now
+// (turned, flipped, pixels set), encoded in the image's own format when that
+// keeps every pixel (PNG, BMP, TIFF), else as PNG; the bytes it was read
+// from when it is no bitmap or no encoder takes it.
+ByteString CurrentPictureBytes(ImageObject& image, const MemoryStreamObject& readFrom);
+
 }  // namespace drw

@@ -106,6 +106,19 @@ bool SkinEngine::AddCaptionButton(HWND window, const rt::ByteString& image,
     buttons.Append(std::move(custom));
     for (CaptionButton& b : r.CaptionButtons) buttons.Append(std::move(b));
     r.CaptionButtons = std::move(buttons);
+    // Everything that names one of this window's buttons by its index
+    // follows it up one place, so a running fade, the hot button and the
+    // click of a press not yet released stay on the button they were on.
+    // The engine's pointed button names one of this window's buttons for a
+    // release only while a press on them is pending; otherwise it is some
+    // other window's, or read by nothing before the next move or press.
+    auto follow = [](int& button) {
+        if (button > 0) ++button;
+    };
+    follow(r.HotCaptionButton);
+    follow(r.FadeIn.Button);
+    follow(r.FadeOut.Button);
+    if (r.CaptionPressPending) follow(PointerCaptionButton);
 
     // The tools keep their ids; the layout gives tool i the rectangle and tip
     // of button i, so one more tool is all the new button needs.

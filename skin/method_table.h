@@ -65,6 +65,20 @@ struct Invoker<Member> {
 
 }  // namespace thunk_detail
 
+// How a thunk's 32-bit arguments carry what is no plain number: a window or
+// a rectangle as its handle or address, a text as the address of its
+// NUL-terminated bytes, a picture as the address of a ByteString, a graphics
+// surface as the address of the GraphicsObject that holds it. An address of
+// 0 means not given.
+namespace thunk_args {
+inline HWND Window(uint32_t v) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(v)); }
+template <class T>
+T* Pointer(uint32_t v) {
+    return reinterpret_cast<T*>(static_cast<std::uintptr_t>(v));
+}
+inline const char* Text(uint32_t v) { return Pointer<const char>(v); }
+}  // namespace thunk_args
+
 // The invoker of an engine member.
 template <auto Member>
 constexpr OperationInvoker InvokerOf() {

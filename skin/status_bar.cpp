@@ -10,6 +10,7 @@
 #include "drawing/drawing.h"
 #include "skin/gdi_handles.h"
 #include "skin/helpers.h"
+#include "skin/method_table.h"
 #include "skin/record.h"
 
 namespace skin {
@@ -334,26 +335,19 @@ int SkinEngine::SetStatusBarStyle(HWND window, int automaticTextColor, int glow,
 
 // ---- method-table entries ------------------------------------------------------
 
-namespace {
-const char* TextArg(uint32_t v) {
-    return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(v));
-}
-}  // namespace
-
 uint32_t InvokeSetPaneText(SkinEngine* self, const uint32_t* args) {
-    const char* text = TextArg(args[2]);
+    const char* text = thunk_args::Text(args[2]);
     return static_cast<uint32_t>(self->SetPaneText(
-        reinterpret_cast<HWND>(static_cast<std::uintptr_t>(args[0])),
-        static_cast<int>(args[1]), text ? rt::AnsiText(text) : rt::AnsiText(),
-        reinterpret_cast<const rt::ByteString*>(static_cast<std::uintptr_t>(args[3])),
+        thunk_args::Window(args[0]), static_cast<int>(args[1]),
+        text ? rt::AnsiText(text) : rt::AnsiText(),
+        thunk_args::Pointer<const rt::ByteString>(args[3]),
         static_cast<COLORREF>(args[4])));
 }
 
 uint32_t InvokeSetStatusBarStyle(SkinEngine* self, const uint32_t* args) {
-    const char* face = TextArg(args[5]);
+    const char* face = thunk_args::Text(args[5]);
     return static_cast<uint32_t>(self->SetStatusBarStyle(
-        reinterpret_cast<HWND>(static_cast<std::uintptr_t>(args[0])),
-        static_cast<int>(args[1]), static_cast<int>(args[2]), static_cast<COLORREF>(args[3]),
+        thunk_args::Window(args[0]), static_cast<int>(args[1]), static_cast<int>(args[2]), static_cast<COLORREF>(args[3]),
         static_cast<COLORREF>(args[4]),
         face ? std::optional<rt::AnsiText>(face) : std::nullopt, static_cast<int>(args[6])));
 }

@@ -1,4 +1,6 @@
 // Images, bitmaps, the memory stream, the encoder lookup and GUID texts.
+#include <cstring>
+
 #include "drawing/image_internal.h"
 #include "drawing/test_hooks.h"
 #include "tests/drawing/drawing_fixture.h"
@@ -182,6 +184,126 @@ TEST_F(Images, ClipIsCopiedIntoARegion) {
     EXPECT_EQ(bounds.y, 3.0f);
     EXPECT_EQ(bounds.width, 5.0f);
     EXPECT_EQ(bounds.height, 7.0f);
+}
+
+}  // namespace
+}  // namespace drwtest
+
+namespace drwtest {
+namespace {
+
+// The block an image or bitmap read from bytes keeps them in.
+struct ImageWithBlock : ImageObject {
+    HGLOBAL Block() const { return Stream.GetMemory(); }
+};
+bool Freed(HGLOBAL block) { return GlobalFlags(block) == static_cast<UINT>(GMEM_INVALID_HANDLE); }
+
+TEST_F(Images, DisposeFreesTheBlockTheBytesWereKeptIn) {
+    ImageWithBlock image;
+    ASSERT_EQ(image.LoadFromBytes(SmallPng()), 1);
+    const HGLOBAL block = image.Block();
+    ASSERT_NE(block, nullptr);
+    EXPECT_FALSE(Freed(block));
+    EXPECT_EQ(image.Dispose(), 1);
+    EXPECT_EQ(image.Block(), nullptr);
+    EXPECT_TRUE(Freed(block));
+}
+
+// A copy shows the picture as it is when copied, not as it was loaded, and
+// lives on its own after the source is gone.
+TEST_F(Images, CopyOfAChangedPictureKeepsTheChange) {
+    ImageObject image;
+    ASSERT_EQ(image.LoadFromBytes(SmallPng()), 1);
+    ASSERT_EQ(image.RotateFlip(Gdiplus::Rotate90FlipNone), 1);
+    auto imageCopy = image.Copy();
+    image.Dispose();
+    EXPECT_EQ(imageCopy->GetWidth(), 3u);
+    EXPECT_EQ(imageCopy->GetHeight(), 5u);
+    EXPECT_EQ(imageCopy->GetRawFormat(), ImageFormatPNG);
+
+    BitmapObject bitmap;
+    ASSERT_EQ(bitmap.FromBytes(SmallPng()), 1);
+    ASSERT_EQ(bitmap.SetPixel(2, 1, 0xFF336699), 1);
+    ASSERT_EQ(bitmap.RotateFlip(Gdiplus::RotateNoneFlipX), 1);   // column 0 (red) to 4
+    auto bitmapCopy = bitmap.Copy();
+    bitmap.Dispose();
+    EXPECT_EQ(bitmapCopy->GetPixel(2, 1), 0xFF336699u);
+    EXPECT_EQ(bitmapCopy->GetPixel(4, 2) & 0xFFFF0000u, 0xFFFF0000u);
+    EXPECT_EQ(bitmapCopy->GetPixel(0, 2) & 0x00FF0000u, 0u);
+
+    // A 32-bpp BMP whose fourth bytes are 0 is opaque, and so is its copy.
+    ByteString bmp(54 + 4 * 2 * 4, 0);
+    const uint32_t header[] = {static_cast<uint32_t>(bmp.size()), 0, 54, 40, 4,
+                               static_cast<uint32_t>(-2), 1 | (32u << 16), 0};
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    std::memcpy(&bmp[2], header, sizeof header);
+    for (size_t i = 54; i < bmp.size(); i += 4) bmp[i] = 0xFF;   // blue
+    BitmapObject opaque;
+    ASSERT_EQ(opaque.FromBytes(bmp), 1);
+    ASSERT_EQ(opaque.GetPixel(1, 1), 0xFF0000FFu);
+    opaque.SetPixel(0, 0, 0xFFFF0000);
+    auto opaqueCopy = opaque.Copy();
+    opaque.Dispose();
+    EXPECT_EQ(opaqueCopy->GetPixel(1, 1), 0xFF0000FFu);
+    EXPECT_EQ(opaqueCopy->GetPixel(0, 0), 0xFFFF0000u);
+
+    // A picture read from a format that loses detail is copied without loss.
+    BitmapObject pattern;
+    ASSERT_EQ(pattern.Create(16, 16), 1);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) pattern.SetPixel(x, y, (x + y) % 2 ? 0xFFFFFFFF : 0xFF000000);
+    const GUID jpegFormat = Gdiplus::ImageFormatJPEG;
+    const unsigned char* j = reinterpret_cast<const unsigned char*>(&jpegFormat);
+    const ByteString jpeg = pattern.SaveToBytes(GuidToText(ByteString(j, j + 16)));
+    ASSERT_FALSE(jpeg.empty());
+    BitmapObject photo;
+    ASSERT_EQ(photo.FromBytes(jpeg), 1);
+    photo.SetPixel(5, 5, 0xFF123456);
+    auto photoCopy = photo.Copy();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ASSERT_EQ(photoCopy->GetPixel(x, y), photo.GetPixel(x, y)) << x << ", " << y;
+
+    // A bitmap made in memory is cloned, its pixels with it.
+    BitmapObject made;
+    ASSERT_EQ(made.Create(3, 3), 1);
+    made.SetPixel(1, 1, 0xFF00FF00);
+    auto madeCopy = made.Copy();
+    made.Dispose();
+    EXPECT_EQ(madeCopy->GetPixel(1, 1), 0xFF00FF00u);
+}
+
+// An attached stream hands over its reference, not its block: releasing the
+// object releases the stream and leaves the block to whoever made it.
+TEST_F(Images, ReleaseOfAnAttachedStreamLeavesItsBlockToItsMaker) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 8);
+    ASSERT_NE(block, nullptr);
+    IStream* stream = nullptr;
+    ASSERT_EQ(CreateStreamOnHGlobal(block, FALSE, &stream), S_OK);
+    stream->AddRef();   // the test's own reference, beside the one handed over
+    {
+        MemoryStreamObject attached;
+        ASSERT_EQ(attached.AttachStream(stream), 1);
+        EXPECT_EQ(attached.GetMemory(), block);
+        EXPECT_EQ(attached.GetStream(), stream);
+        attached.Release();
+        EXPECT_EQ(attached.GetMemory(), nullptr);
+        EXPECT_EQ(attached.GetStream(), nullptr);
+        EXPECT_FALSE(Freed(block));
+    }
+    EXPECT_EQ(stream->Release(), 0u) << "the handed-over reference was given back once";
+    EXPECT_FALSE(Freed(block));
+    GlobalFree(block);
+
+    // A stream that frees its block itself does so when the object lets go.
+    IStream* own = nullptr;
+    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &own), S_OK);
+    MemoryStreamObject holder;
+    ASSERT_EQ(holder.AttachStream(own), 1);
+    const HGLOBAL ownBlock = holder.GetMemory();
+    holder.Release();
+    EXPECT_TRUE(Freed(ownBlock));
 }
 
 }  // namespace

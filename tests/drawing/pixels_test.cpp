@@ -212,3 +212,44 @@ TEST_F(Pixels, RepeatedPaintsLeaveNoGdiplusObjectBehind) {
 
 }  // namespace
 }  // namespace drwtest
+
+namespace drwtest {
+namespace {
+
+// A clip given without a mode replaces the one the surface already has: on
+// a surface clipped to one corner, a second clip in the opposite corner lets
+// a fill through there and only there (an intersection would let none).
+TEST_F(Pixels, ClipWithTheModeOmittedReplacesTheClipBefore) {
+    struct Case {
+        const char* name;
+        void (*clip)(GraphicsObject&);
+    };
+    const Case cases[] = {
+        {"rectangle", [](GraphicsObject& g) { g.SetClipRect(12, 12, 6, 6); }},
+        {"path",
+         [](GraphicsObject& g) {
+             PathObject path;
+             path.Create();
+             path.AddRectangle(12, 12, 6, 6);
+             g.SetClipPath(path);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryCanvas canvas(20, 20);
+        canvas.Fill(0xFFFFFF);
+        GraphicsObject g;
+        ASSERT_EQ(g.FromHdc(canvas.dc()), 1);
+        g.SetClipRect(0, 0, 6, 6);
+        c.clip(g);
+        SolidBrushObject black;
+        black.Create(0xFF000000);
+        g.FillRectangle(black, 0, 0, 20, 20);
+        g.Delete();
+        EXPECT_EQ(canvas.At(14, 14), 0x000000u) << "inside the new clip";
+        EXPECT_EQ(canvas.At(2, 2), 0xFFFFFFu) << "inside the old clip only";
+    }
+}
+
+}  // namespace
+}  // namespace drwtest

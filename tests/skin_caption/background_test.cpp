@@ -133,3 +133,30 @@ TEST_F(BackgroundTest, WindowPicture) {
     ASSERT_TRUE(faded.FromBytes(r.Picture));
     EXPECT_TRUE(Near(faded.GetPixel(0, 0), r.PictureColor & 0xFFFFFF, 12)) << "left edge faded";
 }
+
+// A new theme is drawn at once into every visible skinned window's cache and
+// the window and its visible children are invalidated; a hidden window is
+// left to render when it is shown.
+TEST_F(BackgroundTest, ThemeRepaintsTheVisibleWindowsOnly) {
+    HWND shown = MakeWindow(300, 200);
+    HWND hidden = MakeWindow(300, 200);
+    ShowWindow(hidden, SW_HIDE);
+    const int shownRecord = Attach(shown);
+    const int hiddenRecord = Attach(hidden);
+    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 20, 60, 50, 20, shown,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    Engine->RenderWindow(shownRecord, 0);
+    Engine->RenderWindow(hiddenRecord, 0);
+    const COLORREF before = skin::GlobalPictureColor & 0xFFFFFF;
+    ASSERT_TRUE(Near(GrabCache(shownRecord).At(150, 100), before, 0));
+    UpdateWindow(shown);
+    ValidateRect(shown, nullptr);
+    ValidateRect(child, nullptr);
+
+    Engine->SetSkinTheme({}, nullptr, RGB(200, 30, 30));
+    EXPECT_TRUE(Near(GrabCache(shownRecord).At(150, 100), RGB(200, 30, 30), 0));
+    RECT update{};
+    EXPECT_TRUE(GetUpdateRect(shown, &update, FALSE));
+    EXPECT_TRUE(GetUpdateRect(child, &update, FALSE));
+    EXPECT_TRUE(Near(GrabCache(hiddenRecord).At(150, 100), before, 0));
+}

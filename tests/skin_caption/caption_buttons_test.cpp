@@ -245,3 +245,23 @@ TEST_F(CaptionButtonsTest, LookupsAndCallbacks) {
     EXPECT_EQ(SkinWindowTable[record].MenuCallback, 0x222u);
     EXPECT_EQ(SkinWindowTable[lone].HelpCallback, 0u);
 }
+
+// New system glyphs show at once: every button is painted again.
+TEST_F(CaptionButtonsTest, SystemButtonImagesArePaintedAtOnce) {
+    HWND window = MakeWindow();
+    const int record = Attach(window);
+    Engine->RenderWindow(record, 0);
+    const COLORREF green = RGB(0, 200, 0);
+    const rt::ByteString minimize = TwoColourPng(26, 18, green, green);
+    const rt::ByteString close = TwoColourPng(38, 18, green, green);
+    ASSERT_TRUE(Engine->SetSystemButtonImages(window, &minimize, nullptr, nullptr, &close));
+    const skin::SkinWindowRecord& r = SkinWindowTable[record];
+    auto glyphCentre = [&](int button) {
+        const skin::CaptionButton& b = r.CaptionButtons[button];
+        return Grab(r.WindowCacheDc, static_cast<int>(b.Rect.x) - 1 + b.Width / 2, 10, 1, 1)
+            .At(0, 0);
+    };
+    EXPECT_TRUE(Near(glyphCentre(1), green, 40));
+    EXPECT_TRUE(Near(glyphCentre(3), green, 40));
+    EXPECT_FALSE(Near(glyphCentre(2), green, 80)) << "the maximize glyph is unchanged";
+}

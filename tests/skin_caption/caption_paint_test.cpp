@@ -296,3 +296,56 @@ TEST_F(CaptionPaintTest, NothingGrows) {
     }
     EXPECT_EQ(LiveCounts(), before) << "after " << kRounds << " pressed looks and titles";
 }
+
+// A custom button added while the pointer moves from one caption button to
+// the next: the fades, the hot button and the button a release clicks move
+// up with their buttons, and the next tick paints the buttons that were
+// fading, not their new neighbours.
+TEST_F(CaptionPaintTest, AddedButtonLeavesRunningFadesOnTheirButtons) {
+    const int record = MainWindow();
+    HWND window = SkinWindowTable[record].Window;
+    const WPARAM id = reinterpret_cast<WPARAM>(window);
+    SendMessageA(window, WM_MOUSEMOVE, 0, At(620, 10));  // minimize
+    SendMessageA(window, WM_MOUSEHOVER, 0, At(620, 10));
+    SendMessageA(window, WM_TIMER, id, 0);
+    SendMessageA(window, WM_MOUSEMOVE, 0, At(645, 10));  // on to maximize
+    SendMessageA(window, WM_TIMER, id, 0);
+    const skin::SkinWindowRecord& r = SkinWindowTable[record];
+    ASSERT_EQ(r.FadeIn.Button, 2);
+    ASSERT_EQ(r.FadeOut.Button, 1);
+    ASSERT_EQ(r.HotCaptionButton, 2);
+
+    ASSERT_TRUE(Engine->AddCaptionButton(window, res::HelpButtonImage(), "自定义", 0));
+    EXPECT_EQ(r.FadeIn.Button, 3);
+    EXPECT_EQ(r.FadeIn.Step, 1);
+    EXPECT_EQ(r.FadeOut.Button, 2);
+    EXPECT_EQ(r.HotCaptionButton, 3);
+    EXPECT_EQ(r.CaptionButtons[3].Kind, 1) << "still the maximize button";
+
+    // The strip moved left: a rendering puts every button where it now is.
+    Engine->RenderWindow(record, 0);
+    // The custom button's own columns (the minimize button's restore reaches
+    // one column left of its glyph).
+    auto customBox = [&] { return Grab(r.WindowCacheDc, 576, 0, 28, r.CaptionHeight); };
+    const Pixels custom = customBox();
+    const Pixels maximize = ButtonBox(record, 3);
+    SendMessageA(window, WM_TIMER, id, 0);
+    EXPECT_EQ(Difference(customBox(), custom), "") << "the new button is not fading";
+    EXPECT_NE(Difference(ButtonBox(record, 3), maximize), "") << "the maximize button fades in";
+
+    // Pressed on the maximize button, a button added, released: the
+    // maximize button is clicked, not the minimize button now in its place.
+    const int maximizeX = static_cast<int>(r.CaptionButtons[3].Rect.x) + 13;
+    SendMessageA(window, WM_MOUSEMOVE, 0, At(maximizeX, 10));
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(maximizeX, 10));
+    ASSERT_EQ(Engine->PointerCaptionButton, 3);
+    HWND other = MakeWindow(300, 200);
+    Attach(other);
+    ASSERT_TRUE(Engine->AddCaptionButton(other, res::HelpButtonImage(), "别的窗口", 0));
+    EXPECT_EQ(Engine->PointerCaptionButton, 3) << "a button of another window";
+    ASSERT_TRUE(Engine->AddCaptionButton(window, res::HelpButtonImage(), "又一个", 0));
+    EXPECT_EQ(Engine->PointerCaptionButton, 4);
+    SendMessageA(window, WM_LBUTTONUP, 0, At(maximizeX, 10));
+    EXPECT_EQ(SkinWindowTable[record].Maximized, 1);
+    EXPECT_EQ(SkinWindowTable[record].Minimized, 0);
+}

@@ -1,11 +1,15 @@
 // The frame renderer: window region, the cached rendering's corners, border,
 // picture layouts and caption gloss, the clean layers, the kept background
 // and pictures that do not decode.
+#include <cstring>
 #include <functional>
 #include <vector>
 
 #include "drawing/drawing.h"
 #include "fixture.h"
+
+#include <commctrl.h>
+
 #include "resources/carried.h"
 #include "skin/engine.h"
 #include "skin/frame.h"
@@ -329,4 +333,115 @@ TEST_F(FrameTest, BlitLeavesTheChildrenAlone) {
     ReleaseDC(window, screen);
     EXPECT_NE(late, nullptr);
     (void)kept;
+}
+
+namespace {
+
+// An uncompressed 32-bpp BMP, left half one colour, right half the other:
+// its byte count depends on its size alone.
+rt::ByteString TwoColourBmp(int w, int h, COLORREF left, COLORREF right) {
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = w;
+    info.biHeight = -h;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(w * h * 4);
+    rt::ByteString bytes(file.bfSize, 0);
+    std::memcpy(&bytes[0], &file, sizeof file);
+    std::memcpy(&bytes[sizeof file], &info, sizeof info);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = x < w / 2 ? left : right;
+            unsigned char* p = &bytes[file.bfOffBits + static_cast<size_t>((y * w + x) * 4)];
+            p[0] = GetBValue(c);
+            p[1] = GetGValue(c);
+            p[2] = GetRValue(c);
+        }
+    return bytes;
+}
+
+}  // namespace
+
+// A new picture of exactly the old one's byte count, colour and layout is
+// drawn anew, not taken for the kept background.
+TEST_F(FrameTest, KeptBackgroundTellsApartPicturesOfOneByteCount) {
+    HWND window = MakeWindow(300, 200, kMinMax);
+    const int record = Attach(window, 0);
+    const rt::ByteString redBlue = TwoColourBmp(16, 16, kRed, kBlue);
+    const rt::ByteString blueRed = TwoColourBmp(16, 16, kBlue, kRed);
+    ASSERT_EQ(redBlue.size(), blueRed.size());
+    skin::GlobalPictureMode = 3;
+    skin::GlobalPicture = redBlue;
+    Engine->RenderWindow(record, 0);
+    ASSERT_TRUE(Near(GrabCache(record).At(50, 100), kRed, 8));
+    skin::GlobalPicture = blueRed;
+    Engine->RenderWindow(record, 0);
+    EXPECT_TRUE(Near(GrabCache(record).At(50, 100), kBlue, 8));
+    EXPECT_TRUE(Near(GrabCache(record).At(250, 100), kRed, 8));
+}
+
+// A shown rendering ends by invalidating the skinned controls on the window,
+// list controls with their visible children; one not shown, or before the
+// first size message of the process, invalidates none.
+TEST_F(FrameTest, ShownRenderingRepaintsTheSkinnedChildren) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
+                                             ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&icc);
+    HWND window = MakeWindow(400, 300, kMinMax | WS_CLIPCHILDREN);
+    const int record = Attach(window);
+    auto child = [&](const char* cls, DWORD style, int x, int y) {
+        return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, x, y, 90, 60, window,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    };
+    skin::SkinWindowRecord& r = SkinWindowTable[record];
+    // Clipping its children, the list does not pass its own invalidation on
+    // to its header: only the walk over its children reaches it.
+    HWND list = child(WC_LISTVIEWA, LVS_REPORT | WS_CLIPCHILDREN, 10, 40);
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = 60;
+    SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    ASSERT_NE(header, nullptr);
+    r.ListControls[1].Window = list;
+    r.ComboBoxes[1].Window = child("COMBOBOX", CBS_DROPDOWNLIST, 110, 40);
+    r.Edits[1].Window = child("EDIT", 0, 210, 40);
+    r.Buttons[1].Window = child("BUTTON", BS_PUSHBUTTON, 300, 40);
+    r.Trackbars[1].Window = child(TRACKBAR_CLASSA, 0, 10, 120);
+    r.ProgressBars[1].Window = child(PROGRESS_CLASSA, 0, 110, 120);
+    r.UpDowns[1].Window = child(UPDOWN_CLASSA, 0, 210, 120);
+    const std::vector<HWND> children = {list,
+                                        header,
+                                        r.ComboBoxes[1].Window,
+                                        r.Edits[1].Window,
+                                        r.Buttons[1].Window,
+                                        r.Trackbars[1].Window,
+                                        r.ProgressBars[1].Window,
+                                        r.UpDowns[1].Window};
+
+    const int firstSize = skin::FirstSizePending;
+    struct Case {
+        int show, firstSizePending;
+        bool repainted;
+    };
+    const Case cases[] = {{1, 0, true}, {0, 0, false}, {1, 1, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "show " << c.show << ", first size pending "
+                                        << c.firstSizePending);
+        skin::FirstSizePending = c.firstSizePending;
+        UpdateWindow(window);
+        for (HWND h : children) ValidateRect(h, nullptr);
+        Engine->RenderWindow(record, c.show);
+        for (size_t i = 0; i < children.size(); ++i) {
+            RECT update{};
+            EXPECT_EQ(GetUpdateRect(children[i], &update, FALSE) != 0, c.repainted)
+                << "child " << i << " (" << skin::GetClassNameText(children[i]) << ")";
+        }
+    }
+    skin::FirstSizePending = firstSize;
 }

@@ -659,3 +659,115 @@ TEST(StatusThunks, TextAndPictureArgumentsArriveThroughTheMethodTable) {
 }
 
 }  // namespace
+
+namespace {
+
+// A PNG of w x h in one opaque colour (ARGB).
+rt::ByteString SolidPng(int w, int h, uint32_t argb) {
+    drw::BitmapObject bitmap;
+    bitmap.Create(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) bitmap.SetPixel(x, y, argb);
+    return bitmap.SaveToBytes(rt::AnsiText(drw::ImageFormatPNG));
+}
+
+bool IsBlue(uint32_t px) {
+    const int r = (px >> 16) & 0xFF, g = (px >> 8) & 0xFF, b = px & 0xFF;
+    return b > 200 && r < 60 && g < 60;
+}
+
+// The alpha at which white lies over the status layer in a pixel of the
+// cached rendering (from the green channel, which the pattern keeps in
+// 64..191).
+double WhiteAlpha(uint32_t painted, uint32_t layer) {
+    const double p = (painted >> 8) & 0xFF, l = (layer >> 8) & 0xFF;
+    return (p - l) * 255.0 / (255.0 - l);
+}
+
+}  // namespace
+
+// A pane's own look over the status layer: a white gradient from alpha 60
+// at the top to 10 at the bottom, its picture 2 px in and centred in height,
+// and its text beyond the picture.
+TEST_F(StatusPaint, PaneGradientPictureAndText) {
+    const RectI empty = PaneRect(2);
+    ASSERT_EQ(SetText(2, ""), 1);
+    HDC layer = bar_->Record().StatusCacheDc;
+    const RectI bar = bar_->Record().StatusRect;
+    GdiFlush();
+    auto alphaAt = [&](int x, int y) {
+        const COLORREF under = GetPixel(layer, x - bar.x, y - bar.y);
+        return WhiteAlpha(bar_->Cache().At(x, y), testsupport::DibPixel(under));
+    };
+    for (int x = empty.x + 10; x < empty.x + empty.width; x += 37) {
+        SCOPED_TRACE(x);
+        EXPECT_NEAR(alphaAt(x, empty.y), 60, 6) << "top row";
+        EXPECT_NEAR(alphaAt(x, empty.y + empty.height - 1), 12, 6) << "bottom row";
+        EXPECT_NEAR(alphaAt(x, empty.y + empty.height / 2), 36, 8) << "half way";
+    }
+
+    // A 6 x 8 picture in the 22-px pane: at (x + 2, y + 7), the text from x + 9.
+    const rt::ByteString blue = SolidPng(6, 8, 0xFF0000FF);
+    ASSERT_EQ(SetText(1, "图文测试", &blue, 0x0000FF), 1);
+    const RectI p = PaneRect(1);
+    GdiFlush();
+    // (Edge rows and columns may come out blended: Wine samples the
+    // picture's edges half a pixel off.)
+    for (int y = p.y; y < p.y + p.height; ++y)
+        for (int x = p.x; x < p.x + 12; ++x) {
+            const int dx = x - p.x, dy = y - p.y;
+            const bool core = dx >= 3 && dx < 7 && dy >= 8 && dy < 14;
+            const bool nearPicture = dx >= 1 && dx < 9 && dy >= 6 && dy < 16;
+            if (core) EXPECT_TRUE(IsBlue(bar_->Cache().At(x, y))) << dx << ", " << dy;
+            if (!nearPicture) EXPECT_FALSE(IsBlue(bar_->Cache().At(x, y))) << dx << ", " << dy;
+        }
+    int redBeforeText = 0, redText = 0;
+    for (int y = p.y; y < p.y + p.height; ++y)
+        for (int x = p.x; x < p.x + p.width; ++x)
+            if (IsRed(bar_->Cache().At(x, y))) (x < p.x + 9 ? redBeforeText : redText)++;
+    EXPECT_EQ(redBeforeText, 0);
+    EXPECT_GT(redText, 20);
+}
+
+// What attach gives a window with a bar: black glowing text on a white glow
+// in 12-px 宋体; a window without a bar gets none of it.
+TEST(StatusOnASkinnedWindow, AttachGivesTheBarItsStyleAndTheRenderingPaintsThePanes) {
+    HWND window = MakeWindow(400, 300, nullptr, WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    HWND plain = MakeWindow(400, 300);
+    rt::CountedArray<StatusPane> panes = Panes({120, -1});
+    skin::Engine->AttachSkin(window, {}, 1, 1, 0, 0, 1, 0, 22, &panes);
+    skin::Engine->AttachSkin(plain);
+    const int index = skin::FindWindowRecord(window);
+    const skin::SkinWindowRecord& r = SkinWindowTable[index];
+    EXPECT_EQ(r.StatusGlowTextColor, 0x000000u);
+    EXPECT_EQ(r.StatusGlowColor, 0xFFFFFFu);
+    EXPECT_EQ(r.StatusFontName, "宋体");
+    EXPECT_EQ(r.StatusFontSize, 12);
+    const skin::SkinWindowRecord& p = SkinWindowTable[skin::FindWindowRecord(plain)];
+    EXPECT_EQ(p.StatusGlowColor, 0u);
+    EXPECT_EQ(p.StatusFontName, "");
+    EXPECT_EQ(p.StatusFontSize, 0);
+
+    // Every pane is painted over the clean status layer (here a dark fill,
+    // which the panes' white gradient lightens).
+    const COLORREF fill = skin::GlobalPictureColor;
+    skin::GlobalPictureColor = RGB(40, 60, 90);
+    skin::Engine->RenderWindow(index, 0);
+    skin::GlobalPictureColor = fill;
+    const RectI bar = r.StatusRect;
+    const std::vector<uint32_t> layer = ReadCachePixels(r.StatusCacheDc, bar.width, bar.height);
+    const std::vector<uint32_t> cache = ReadCachePixels(r.WindowCacheDc, 400, 300);
+    for (int pane = 1; pane <= 2; ++pane) {
+        const RectI rect = r.StatusPaneRects[pane];
+        int lighter = 0;
+        for (int x = rect.x; x < rect.x + rect.width; ++x) {
+            const uint32_t under = layer[static_cast<size_t>(x - bar.x)];
+            const uint32_t painted = cache[static_cast<size_t>(rect.y * 400 + x)];
+            if (((painted >> 8) & 0xFF) > ((under >> 8) & 0xFF) + 8) ++lighter;
+        }
+        EXPECT_GT(lighter, rect.width * 9 / 10) << "pane " << pane;
+    }
+    DestroyWindow(plain);
+    DestroyWindow(window);
+    PumpMessages();
+}

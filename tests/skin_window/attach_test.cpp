@@ -265,3 +265,42 @@ TEST_F(SkinWindowTest, ApplySkinSkinsTheRuntimesWindowBeforeItIsShown) {
     skin::GlobalPictureMode = 0;
     skin::GlassAlpha = 160;
 }
+
+// Every family of control entries follows its window's record to its new
+// number when an earlier window goes.
+TEST_F(SkinWindowTest, DestroyingTheFirstWindowRenumbersEveryControlFamilyOfTheSecond) {
+    HWND first = Make();
+    HWND second = Make(WS_POPUP);
+    skin::Engine->AttachSkin(first);
+    skin::Engine->AttachSkin(second);
+    ASSERT_EQ(RecordOf(second), 2);
+    skin::SkinWindowRecord& r = Rec(second);
+    struct Family {
+        const char* name;
+        HWND* entry;
+        const char* property;
+    };
+    const Family families[] = {
+        {"list control", &r.ListControls[1].Window, skin::prop::Hw_FuID},
+        {"combo box", &r.ComboBoxes[1].Window, skin::prop::Hw_FuID},
+        {"header", &r.Headers[1].Window, skin::prop::Hw_FuID},
+        {"up-down", &r.UpDowns[1].Window, skin::prop::Hw_FuID},
+        {"trackbar", &r.Trackbars[1].Window, skin::prop::Hw_FuID},
+        {"progress bar", &r.ProgressBars[1].Window, skin::prop::Hw_FuID},
+        {"edit", &r.Edits[1].Window, skin::prop::Hw_FuID},
+        {"container", &r.Containers[1].Window, skin::prop::Hw_FuID},
+        {"plain control", &r.PlainControls[1].Window, skin::prop::Kj_FuID},
+    };
+    std::vector<HWND> controls;
+    for (const Family& f : families) {
+        HWND control = Child(second, "STATIC", 0);
+        *f.entry = control;
+        skin::WriteProp(control, f.property, 2);
+        controls.push_back(control);
+    }
+
+    DestroyWindow(first);
+    ASSERT_EQ(skin::SkinWindowTable.Count(), 1);
+    for (size_t i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(ReadProp(controls[i], families[i].property), 1) << families[i].name;
+}

@@ -478,3 +478,30 @@ TEST_F(SkinWindowTest, AfterAQuitMessageOwnerDrawnButtonsAreNotDrawn) {
     ASSERT_EQ(skin::SkinModuleStart(), 0);
     EXPECT_NE(drawAndRead(), mark);
 }
+
+// Without caption handling a press only stops a running fade-in: no drag or
+// sizing, no caption button found or drawn pressed, and so no click.
+TEST_F(SkinWindowTest, APressWithoutCaptionHandlingOnlyStopsTheFadeIn) {
+    HWND w = Make();
+    skin::Engine->AttachSkin(w, {}, 0, 1);
+    ShowWindow(w, SW_SHOWNOACTIVATE);
+    UpdateWindow(w);
+    const RECT close = ButtonRect(Rec(w), 3);
+    const std::vector<COLORREF> before = CachePixels(w, close);
+    const POINT presses[] = {{kCloseX, kButtonY}, {kMinimizeX, kButtonY}, {300, 10}, {2, 200},
+                             {695, 200}, {300, 499}};
+    for (const POINT& p : presses) {
+        SCOPED_TRACE(testing::Message() << p.x << ", " << p.y);
+        Rec(w).FadeIn = {2, 3};
+        skin::Engine->PointerCaptionButton = 0;
+        Send(w, WM_LBUTTONDOWN, MK_LBUTTON, At(p.x, p.y));
+        EXPECT_EQ(Rec(w).FadeIn.Button, 0);
+        EXPECT_EQ(Rec(w).FadeIn.Step, 3);
+        EXPECT_EQ(skin::Engine->PointerCaptionButton, 0);
+        Send(w, WM_LBUTTONUP, 0, At(p.x, p.y));
+    }
+    EXPECT_TRUE(CachePixels(w, close) == before) << "nothing drawn pressed";
+    EXPECT_EQ(CountReceived(w, WM_NCLBUTTONDOWN), 0);
+    EXPECT_TRUE(SysCommands(w).empty());
+    EXPECT_TRUE(IsWindow(w));
+}
