@@ -226,7 +226,12 @@ void DetachSkinWindow(HWND window) {
         for (const SkinnedEdit& e : SkinWindowTable[index].Edits)
             if (e.Window) DeleteHandedOutBackground(e.Window);
         FreeWindowCaches(index);
+        // The tooltip window has no parent (it makes itself a topmost popup),
+        // so nothing takes it away with the skinned window: it goes here,
+        // after the record, in case its end sends anything.
+        const HWND tips = SkinWindowTable[index].CaptionTooltip.GetHwnd();
         SkinWindowTable.RemoveAt(index);
+        if (tips) DestroyWindow(tips);
     }
     RenumberWindowProperties();
 }

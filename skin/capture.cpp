@@ -3,8 +3,6 @@
 // translucent fill of the skinned container the control lies in or is.
 #include "skin/capture.h"
 
-#include <vector>
-
 #include "drawing/graphics.h"
 #include "drawing/path.h"
 #include "drawing/pen_brush.h"
@@ -186,74 +184,14 @@ HBITMAP CopyDcToBitmap(HDC dc, int w, int h) {
     return copy;
 }
 
-namespace {
-
-// The direct children of the windows whose DCs exclude them. Listing a
-// window's children asks the wineserver once per child and once more, and
-// every paint of a skinned window needs that list: more than the paint's copy
-// itself. So a list is kept per window and made again only when it may have
-// changed: a window was made or destroyed on this thread (a hook tells), or a
-// listed child has another parent now. Whether a child is visible, where it
-// is and its transparent style are read on every use (without the server).
-struct ChildList {
-    HWND window = nullptr;
-    std::vector<HWND> children;
-    bool stale = true;
-};
-std::vector<ChildList> childLists;
-HHOOK childWatch = nullptr;
-
-void MarkChildListsStale() {
-    for (ChildList& list : childLists) list.stale = true;
-}
-
-LRESULT CALLBACK WatchWindowsComingAndGoing(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_CREATEWND) {
-        MarkChildListsStale();
-    } else if (code == HCBT_DESTROYWND) {
-        HWND going = reinterpret_cast<HWND>(wParam);
-        MarkChildListsStale();
-        // A destroyed window's handle may come back for another window.
-        for (auto it = childLists.begin(); it != childLists.end(); ++it)
-            if (it->window == going) {
-                childLists.erase(it);
-                break;
-            }
-    }
-    return CallNextHookEx(childWatch, code, wParam, lParam);
-}
-
-const std::vector<HWND>& ChildrenOf(HWND window) {
-    if (!childWatch)
-        childWatch = SetWindowsHookExA(WH_CBT, WatchWindowsComingAndGoing, nullptr,
-                                       GetCurrentThreadId());
-    ChildList* list = nullptr;
-    for (ChildList& l : childLists)
-        if (l.window == window) list = &l;
-    if (!list) {
-        childLists.push_back(ChildList{window, {}, true});
-        list = &childLists.back();
-    }
-    // Without the hook nothing would tell when the list changes.
-    bool stale = list->stale || !childWatch;
-    for (size_t i = 0; i < list->children.size() && !stale; ++i)
-        stale = GetParent(list->children[i]) != window;
-    if (stale) {
-        list->children.clear();
-        for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
-             child = FindWindowExA(window, child, nullptr, nullptr))
-            list->children.push_back(child);
-        list->stale = false;
-    }
-    return list->children;
-}
-
-}  // namespace
-
 HDC GetDcExcludingChildren(HWND window, HDC dc) {
     if (!dc) dc = GetDC(window);
     if (!window) return dc;
-    for (HWND child : ChildrenOf(window)) {
+    // The children are listed anew on every call: a child can come by ways
+    // this thread is never told of (SetParent, another thread making one),
+    // and a paint over a child is wrong where a listing costs little.
+    for (HWND child = FindWindowExA(window, nullptr, nullptr, nullptr); child;
+         child = FindWindowExA(window, child, nullptr, nullptr)) {
         if (!IsWindowVisible(child) || IsTransparentExStyle(child)) continue;
         const RECT r = GetRectInParentClient(child);
         ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);

@@ -47,6 +47,8 @@ const SizingZone* FindSizingZone(int x, int y, int w, int h, int b) {
 }
 
 void SkinEngine::CaptionMouseDown(int record, LPARAM lParam, const RECT& client) {
+    // Both operations are reachable through the method table with any index.
+    if (!SkinWindowTable.Contains(record)) return;
     SkinWindowRecord& r = SkinWindowTable[record];
     const int x = MouseX(lParam);
     const int y = MouseY(lParam);
@@ -71,7 +73,7 @@ void SkinEngine::CaptionMouseDown(int record, LPARAM lParam, const RECT& client)
 }
 
 void SkinEngine::UpdateResizeCursor(int record, LPARAM lParam, const RECT& client) {
-    if (SkinWindowTable[record].FrameGestures == 0) return;
+    if (!SkinWindowTable.Contains(record) || SkinWindowTable[record].FrameGestures == 0) return;
     if (const SizingZone* zone = ZoneAt(client, lParam, FrameBorderWidth))
         SetCursor(LoadCursorA(nullptr, zone->Cursor));
 }

@@ -60,6 +60,12 @@ PictureChoice ChoosePicture(const SkinWindowRecord& r) {
     return PictureChoice{GlobalPicture, GlobalPictureMode, GlobalPictureColor};
 }
 
+// The record still stands for the window under its number: a nested window
+// procedure may have removed it and moved a later record into its place.
+bool StillRecordOf(int record, HWND window) {
+    return SkinWindowTable.Contains(record) && SkinWindowTable[record].Window == window;
+}
+
 template <class Entry>
 void InvalidateEntries(const rt::CountedArray<Entry>& entries, HWND parent, BOOL erase) {
     for (const Entry& e : entries)
@@ -286,7 +292,7 @@ void SkinEngine::RenderWindow(int record, int show) {
     // The region's SetWindowPos runs the window's own layout (nested window
     // procedures): the record is looked up again afterwards.
     ApplyRoundWindowRegion(window);
-    if (!SkinWindowTable.Contains(record) || SkinWindowTable[record].Window != window) return;
+    if (!StillRecordOf(record, window)) return;
 
     {
         SkinWindowRecord& r = SkinWindowTable[record];
@@ -340,15 +346,21 @@ void SkinEngine::RenderWindow(int record, int show) {
 
         if (r.CaptionOn != 0) {
             if (r.DrawTitle != 0) PaintCaption(record, &g);
-            for (int i = 1; i <= SkinWindowTable[record].CaptionButtons.Count(); ++i)
+            // The title asks the window for its text: from here on the
+            // record is looked up again before every use.
+            for (int i = 1; StillRecordOf(record, window) &&
+                            i <= SkinWindowTable[record].CaptionButtons.Count();
+                 ++i)
                 PaintCaptionButton(record, i, &g);
         }
-        if (SkinWindowTable.Contains(record) && SkinWindowTable[record].StatusHeight > 0)
-            for (int i = 1; i <= SkinWindowTable[record].StatusPanes.Count(); ++i)
+        if (StillRecordOf(record, window) && SkinWindowTable[record].StatusHeight > 0)
+            for (int i = 1; StillRecordOf(record, window) &&
+                            i <= SkinWindowTable[record].StatusPanes.Count();
+                 ++i)
                 PaintStatusPane(record, &g, i);
     }
 
-    if (!SkinWindowTable.Contains(record)) return;
+    if (!StillRecordOf(record, window)) return;
     SkinWindowRecord& r = SkinWindowTable[record];
     if (show == 0) {
         r.RenderNeeded = 0;

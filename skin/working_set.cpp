@@ -12,7 +12,10 @@
 namespace skin {
 namespace {
 
-std::atomic<bool> trimRunning{false};
+// Trimming threads started and not yet ended. Each deactivation starts one,
+// however many still run: each writes the tool under a name of its own and
+// renames it into place, so overlapping threads never see a half-written one.
+std::atomic<int> trimsRunning{0};
 constexpr DWORD kExitWaitMs = 5000;
 
 // The thread owns the tool's bytes it is given. The carried bytes are a
@@ -22,7 +25,7 @@ constexpr DWORD kExitWaitMs = 5000;
 DWORD WINAPI TrimThread(void* tool) {
     const std::unique_ptr<rt::ByteString> own(static_cast<rt::ByteString*>(tool));
     RunWorkingSetTrimWith(*own);
-    trimRunning = false;
+    --trimsRunning;
     return 0;
 }
 
@@ -39,7 +42,7 @@ bool PlaceTool(const rt::AnsiText& path, const rt::ByteString& tool) {
     return rt::FileExists(path) != 0;
 }
 
-// At the program's end a trimming thread that still runs is given a moment
+// At the program's end trimming threads that still run are given a moment
 // to finish, so the tool is never left starting up for a process that is
 // already gone.
 struct WaitForTrimAtExit {
@@ -49,21 +52,21 @@ struct WaitForTrimAtExit {
 }  // namespace
 
 bool StartWorkingSetTrim() {
-    if (trimRunning.exchange(true)) return false;
+    ++trimsRunning;
     auto tool = std::make_unique<rt::ByteString>(res::WorkingSetTool());
     if (!SHCreateThread(&TrimThread, tool.get(), 0, nullptr)) {
-        trimRunning = false;
+        --trimsRunning;
         return false;
     }
     tool.release();  // the thread's now
     return true;
 }
 
-bool WorkingSetTrimRunning() { return trimRunning; }
+int WorkingSetTrimsRunning() { return trimsRunning; }
 
 bool WaitForWorkingSetTrim(DWORD timeoutMs) {
     const DWORD start = GetTickCount();
-    while (trimRunning) {
+    while (trimsRunning > 0) {
         if (GetTickCount() - start >= timeoutMs) return false;
         Sleep(5);
     }

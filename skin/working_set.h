@@ -10,12 +10,12 @@
 
 namespace skin {
 
-// Starts the trimming thread unless one is still running (a deactivation
-// while one runs starts none). True when a thread was started.
+// Starts one more trimming thread, whatever threads still run. True when it
+// was started.
 bool StartWorkingSetTrim();
-// True while a trimming thread started by StartWorkingSetTrim runs.
-bool WorkingSetTrimRunning();
-// Waits up to timeoutMs for the running trimming thread to end; true when
+// How many trimming threads started by StartWorkingSetTrim still run.
+int WorkingSetTrimsRunning();
+// Waits up to timeoutMs for every running trimming thread to end; true when
 // none runs any more.
 bool WaitForWorkingSetTrim(DWORD timeoutMs);
 

@@ -261,11 +261,71 @@ TEST_F(FrameTest, SkinnedChildrenRepaint) {
     EXPECT_FALSE(GetUpdateRect(inner, &update, FALSE));
 }
 
+namespace {
+
+// A child window made and owned by a thread of its own, as a component that
+// runs its own thread would make one. The thread does not paint it (it
+// handles sent messages only), so what the test fills into its place stays.
+class ChildOnAnotherThread {
+public:
+    ChildOnAnotherThread() = default;
+    ChildOnAnotherThread(const ChildOnAnotherThread&) = delete;
+    ChildOnAnotherThread& operator=(const ChildOnAnotherThread&) = delete;
+    ~ChildOnAnotherThread() { Stop(); }
+
+    void Start(HWND parent, int x, int y) {
+        parent_ = parent;
+        x_ = x;
+        y_ = y;
+        made_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread_ = CreateThread(nullptr, 0, &Run, this, 0, nullptr);
+        WaitPumping(made_);
+    }
+    void Stop() {
+        if (!thread_) return;
+        SetEvent(stop_);
+        WaitPumping(thread_);
+        for (HANDLE h : {thread_, made_, stop_}) CloseHandle(h);
+        thread_ = made_ = stop_ = nullptr;
+    }
+private:
+    // The other thread may send to this one's windows meanwhile.
+    static void WaitPumping(HANDLE h) {
+        while (MsgWaitForMultipleObjects(1, &h, FALSE, 10000, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
+            MSG m;
+            PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+    }
+    static DWORD WINAPI Run(void* self) {
+        auto* me = static_cast<ChildOnAnotherThread*>(self);
+        me->child_ = CreateWindowExA(WS_EX_NOPARENTNOTIFY, "STATIC", "", WS_CHILD | WS_VISIBLE,
+                                     me->x_, me->y_, 40, 30, me->parent_, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+        ValidateRect(me->child_, nullptr);
+        SetEvent(me->made_);
+        while (MsgWaitForMultipleObjects(1, &me->stop_, FALSE, INFINITE, QS_SENDMESSAGE) !=
+               WAIT_OBJECT_0) {
+            MSG m;
+            PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        DestroyWindow(me->child_);
+        return 0;
+    }
+
+    HWND parent_ = nullptr, child_ = nullptr;
+    int x_ = 0, y_ = 0;
+    HANDLE thread_ = nullptr, made_ = nullptr, stop_ = nullptr;
+};
+
+}  // namespace
+
 // The window's copy from its cache never paints over a visible, not
 // transparent child, however the children changed since the last copy:
-// children made, moved, hidden, shown, made see-through or destroyed
-// between two copies. What a child shows is stood in for by green filled
-// into its place on the screen before each copy.
+// children made (on this thread or another), moved, hidden, shown, made
+// see-through, destroyed, or moved in or out with SetParent between two
+// copies. What a child shows is stood in for by green filled into its place
+// on the screen before each copy.
 TEST_F(FrameTest, BlitLeavesTheChildrenAlone) {
     const int record = MainWindow();
     HWND window = SkinWindowTable[record].Window;
@@ -282,6 +342,12 @@ TEST_F(FrameTest, BlitLeavesTheChildrenAlone) {
     HWND clearing = make(500, 100, WS_VISIBLE);
     HWND going = make(100, 200, WS_VISIBLE);
     HWND late = nullptr;
+    // A hidden window to take children from and give them to.
+    HWND holder = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    HWND adopted = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 300, 300, 40, 30,
+                                   holder, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ChildOnAnotherThread stranger;
 
     struct Step {
         const char* change;
@@ -307,6 +373,12 @@ TEST_F(FrameTest, BlitLeavesTheChildrenAlone) {
          [&] { SetWindowLongA(clearing, GWL_EXSTYLE, WS_EX_TRANSPARENT); },
          {{120, 115}}, {{520, 115}}},
         {"one destroyed", [&] { DestroyWindow(going); }, {{220, 315}}, {{120, 215}}},
+        {"one moved in from another parent", [&] { SetParent(adopted, window); },
+         {{320, 315}}, {}},
+        {"one moved out to another parent", [&] { SetParent(kept, holder); }, {},
+         {{120, 115}}},
+        {"one made by another thread", [&] { stranger.Start(window, 400, 300); },
+         {{420, 315}}, {}},
     };
     HDC screen = GetDC(window);
     ASSERT_NE(screen, nullptr);
@@ -331,8 +403,58 @@ TEST_F(FrameTest, BlitLeavesTheChildrenAlone) {
                 << step.change << ": " << p.x << ", " << p.y << " not painted";
     }
     ReleaseDC(window, screen);
+    stranger.Stop();
+    DestroyWindow(holder);
     EXPECT_NE(late, nullptr);
-    (void)kept;
+}
+
+namespace {
+
+// A window that goes away while the renderer asks it for its title.
+HWND vanishOnText = nullptr;
+LRESULT CALLBACK VanishingOnTextProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_GETTEXT && w == vanishOnText) {
+        vanishOnText = nullptr;
+        DestroyWindow(w);
+        return 0;
+    }
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+}  // namespace
+
+// The title's WM_GETTEXT may destroy the window and so remove its record: the
+// rendering then stops and uses neither the gone record nor the one that
+// took its number.
+TEST_F(FrameTest, ARecordRemovedWhileTheTitleIsReadIsNotUsed) {
+    for (bool withLater : {false, true}) {
+        SCOPED_TRACE(withLater ? "with a later window" : "alone");
+        HWND going = MakeWindow();
+        SetWindowLongPtrA(going, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&VanishingOnTextProc));
+        const int record = Attach(going);
+        ASSERT_EQ(record, 1);
+        HWND later = nullptr;
+        Pixels laterCache;
+        if (withLater) {
+            later = MakeWindow(400, 300);
+            const int laterRecord = Attach(later);
+            Engine->RenderWindow(laterRecord, 1);
+            laterCache = GrabCache(laterRecord);
+            SkinWindowTable[laterRecord].RenderNeeded = 1;
+        }
+
+        vanishOnText = going;
+        Engine->RenderWindow(record, 1);
+        EXPECT_FALSE(IsWindow(going));
+        if (withLater) {
+            ASSERT_EQ(skin::FindWindowRecord(later), 1);
+            EXPECT_EQ(SkinWindowTable[1].RenderNeeded, 1);
+            const Pixels now = GrabCache(1);
+            EXPECT_TRUE(now == laterCache) << Difference(now, laterCache);
+            DestroyWindow(later);
+        }
+        EXPECT_EQ(SkinWindowTable.Count(), 0);
+    }
 }
 
 namespace {

@@ -207,6 +207,47 @@ TEST_F(SkinWindowTest, DetachFreesTheCachesAndTheControlBrushes) {
     EXPECT_EQ(skin::LiveGdiCount(skin::GdiKind::MemoryDc), dcsBefore);
 }
 
+namespace {
+
+BOOL CALLBACK CountOwnTooltip(HWND w, LPARAM count) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    if (process == GetCurrentProcessId() &&
+        _stricmp(skin::GetClassNameText(w).c_str(), TOOLTIPS_CLASSA) == 0)
+        ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+// The process's tooltip windows; they have no parent, so all are top-level.
+int ProcessTooltips() {
+    int n = 0;
+    EnumWindows(&CountOwnTooltip, reinterpret_cast<LPARAM>(&n));
+    return n;
+}
+
+}  // namespace
+
+// A skinned window's caption tooltip goes with its record, whether the window
+// is destroyed or only detached.
+TEST_F(SkinWindowTest, NoCaptionTooltipOutlivesItsWindowsRecord) {
+    const int before = ProcessTooltips();
+    for (bool destroy : {true, false}) {
+        for (int round = 0; round < 3; ++round) {
+            HWND w = Make();
+            skin::Engine->AttachSkin(w);
+            ASSERT_EQ(ProcessTooltips(), before + 1);
+            if (destroy) {
+                DestroyWindow(w);
+            } else {
+                skin::DetachSkinWindow(w);
+                EXPECT_EQ(ProcessTooltips(), before) << "detached, round " << round;
+                DestroyWindow(w);
+            }
+        }
+        EXPECT_EQ(ProcessTooltips(), before) << (destroy ? "destroyed" : "detached");
+    }
+}
+
 // The application's call: a window built by the runtime, skinned in its
 // created handler before it is first shown.
 TEST_F(SkinWindowTest, ApplySkinSkinsTheRuntimesWindowBeforeItIsShown) {

@@ -118,3 +118,37 @@ TEST_F(SkinWindowTest, MovesOverTheFrameShowSizeCursorsOnlyWithGestures) {
         DestroyWindow(w);
     }
 }
+
+// Through the method table the record index is anyone's: one that names no
+// record does nothing (the program goes on), while a real one reaches the
+// operation.
+TEST_F(SkinWindowTest, AnIndexWithoutARecordThroughTheMethodTableDoesNothing) {
+    HWND w = Skinned();
+    const int record = RecordOf(w);
+    const RECT client{0, 0, 698, 501};
+    using Stdcall3 = void(__stdcall*)(uint32_t, uint32_t, uint32_t);
+    skin::CallbackThunk press = skin::Engine->BuildCallbackThunk(skin::Operation::CaptionMouseDown, 3);
+    skin::CallbackThunk move = skin::Engine->BuildCallbackThunk(skin::Operation::UpdateResizeCursor, 3);
+    ASSERT_FALSE(press.Empty());
+    ASSERT_FALSE(move.Empty());
+    const auto clientArg = static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(&client));
+    const auto onLeftEdge = static_cast<uint32_t>(At(2, 200));
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    HCURSOR sizeWE = LoadCursorA(nullptr, IDC_SIZEWE);
+
+    for (int bad : {0, -1, record + 1}) {
+        SCOPED_TRACE(bad);
+        Log().clear();
+        SetCursor(arrow);
+        reinterpret_cast<Stdcall3>(move.Address())(static_cast<uint32_t>(bad), onLeftEdge, clientArg);
+        EXPECT_EQ(GetCursor(), arrow);
+        reinterpret_cast<Stdcall3>(press.Address())(static_cast<uint32_t>(bad), onLeftEdge, clientArg);
+        EXPECT_TRUE(SysCommands(w).empty());
+    }
+    Log().clear();
+    reinterpret_cast<Stdcall3>(move.Address())(static_cast<uint32_t>(record), onLeftEdge, clientArg);
+    EXPECT_EQ(GetCursor(), sizeWE);
+    reinterpret_cast<Stdcall3>(press.Address())(static_cast<uint32_t>(record), onLeftEdge, clientArg);
+    EXPECT_EQ(SysCommands(w), std::vector<WPARAM>{0xF001});
+    SetCursor(arrow);
+}

@@ -1,5 +1,6 @@
 // Working-set trimming on deactivation, with "windir" pointed at a
 // temporary folder.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -83,7 +84,7 @@ TEST_F(WindirTest, DeactivationPutsTheToolIntoWindirOnceAndRunsItWithTheProcessI
 
     // Activation trims nothing.
     Send(w, WM_ACTIVATEAPP, 1, 0);
-    EXPECT_FALSE(skin::WorkingSetTrimRunning());
+    EXPECT_EQ(skin::WorkingSetTrimsRunning(), 0);
     EXPECT_TRUE(FilesIn(folder_).empty());
 
     // The first deactivation writes the carried tool, whole, and nothing else.
@@ -93,19 +94,64 @@ TEST_F(WindirTest, DeactivationPutsTheToolIntoWindirOnceAndRunsItWithTheProcessI
     EXPECT_EQ(rt::ReadFileBytes(tool), res::WorkingSetTool());
 
     // A tool already there is run as it is, not written again: put the
-    // recorder in its place. Deactivating again while it runs starts no
-    // second thread.
+    // recorder in its place (it stays half a second). Deactivating again
+    // while it runs starts a second thread, which runs it once more.
     ASSERT_TRUE(CopyFileA((OwnFolder() + "\\trim_recorder.exe").c_str(), tool.c_str(), FALSE));
     const rt::ByteString recorder = rt::ReadFileBytes(tool);
     Deactivate(w);
-    EXPECT_TRUE(skin::WorkingSetTrimRunning());
+    EXPECT_EQ(skin::WorkingSetTrimsRunning(), 1);
     Sleep(100);
     Deactivate(w);
+    EXPECT_EQ(skin::WorkingSetTrimsRunning(), 2);
     ASSERT_TRUE(skin::WaitForWorkingSetTrim(10000));
     EXPECT_EQ(rt::ReadFileBytes(tool), recorder);
     const std::vector<std::string> runs = Lines(rt::ReadFileBytes(folder_ + "\\trim_log.txt"));
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0], "\"" + tool + "\" " + std::to_string(GetCurrentProcessId()));
+    const std::string command = "\"" + tool + "\" " + std::to_string(GetCurrentProcessId());
+    EXPECT_EQ(runs, (std::vector<std::string>{command, command}));
+}
+
+namespace {
+
+struct TrimStart {
+    HANDLE go;
+    const rt::ByteString* tool;
+};
+
+DWORD WINAPI TrimWhenTold(void* start) {
+    const auto* s = static_cast<const TrimStart*>(start);
+    WaitForSingleObject(s->go, INFINITE);
+    skin::RunWorkingSetTrimWith(*s->tool);
+    return 0;
+}
+
+}  // namespace
+
+// Trims that overlap, all finding the tool missing: the tool they leave is
+// whole, no thread's temporary file stays, and every thread runs a whole tool.
+// The tool is the recorder with 8 MB appended (it still runs), so that its
+// writing takes long enough for the threads to meet.
+TEST_F(WindirTest, OverlappingTrimsLeaveOneWholeToolAndEachRunsIt) {
+    SetEnvironmentVariableA("windir", folder_.c_str());
+    rt::ByteString tool = rt::ReadFileBytes(OwnFolder() + "\\trim_recorder.exe");
+    ASSERT_FALSE(tool.empty());
+    tool.resize(tool.size() + (8u << 20), 0);
+    TrimStart start{CreateEventA(nullptr, TRUE, FALSE, nullptr), &tool};
+    constexpr int kThreads = 4;
+    HANDLE threads[kThreads];
+    for (HANDLE& t : threads) t = CreateThread(nullptr, 0, &TrimWhenTold, &start, 0, nullptr);
+    SetEvent(start.go);
+    EXPECT_EQ(WaitForMultipleObjects(kThreads, threads, TRUE, 60000), WAIT_OBJECT_0);
+    for (HANDLE t : threads) CloseHandle(t);
+    CloseHandle(start.go);
+
+    std::vector<std::string> files = FilesIn(folder_);
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<std::string>{"empty.exe", "trim_log.txt"}));
+    EXPECT_TRUE(rt::ReadFileBytes(folder_ + "\\empty.exe") == tool);
+    const std::string command =
+        "\"" + folder_ + "\\empty.exe\" " + std::to_string(GetCurrentProcessId());
+    EXPECT_EQ(Lines(rt::ReadFileBytes(folder_ + "\\trim_log.txt")),
+              std::vector<std::string>(kThreads, command));
 }
 
 // A trim that starts as the program ends still writes the carried tool whole:
