@@ -9,6 +9,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/scripts/wine-env.sh"
 made="$WINEPREFIX/.pinyin-prefix-ready"
 if [ ! -f "$made" ]; then
+  echo "setup: making the Wine prefix $WINEPREFIX (about a minute)" >&2
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
   wineboot -i >/dev/null 2>&1 || true
@@ -39,6 +40,7 @@ PY
 settings="$WINEPREFIX/.pinyin-settings"
 sum=$(sha1sum "$reg" | cut -d' ' -f1)
 if [ "$(cat "$settings" 2>/dev/null)" != "$sum" ]; then
+  echo "setup: writing the prefix's font replacements and settings" >&2
   wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
   wineserver -w || true
   echo "$sum" > "$settings"

@@ -61,6 +61,15 @@ void RemoveFolder(const std::string& dir) {
     RemoveDirectoryA(dir.c_str());
 }
 
+// How many of the new names are on disk: the timing counts only if every
+// rename of the round really happened.
+int CountPresent(const std::string& dir, const std::vector<std::string>& newNames) {
+    int present = 0;
+    for (const std::string& n : newNames)
+        if (GetFileAttributesA((dir + n).c_str()) != INVALID_FILE_ATTRIBUTES) ++present;
+    return present;
+}
+
 void PinyinThroughput() {
     rt::Seed(1);
     std::vector<std::string> names;
@@ -81,7 +90,7 @@ void PinyinThroughput() {
 
 // One round: the same 10,000 names in two fresh folders, renamed once by
 // the conversion and once by the plain loop, in the given order.
-void RenameRound(int round, bool floorFirst, double& oursTotal, double& floorTotal) {
+bool RenameRound(int round, bool floorFirst, double& oursTotal, double& floorTotal) {
     const int count = 10000;
     rt::Seed(100 + round);
     std::vector<std::string> names;
@@ -92,11 +101,12 @@ void RenameRound(int round, bool floorFirst, double& oursTotal, double& floorTot
     CreateFiles(floorDir, names);
 
     rt::CountedArray<rt::AnsiText> paths;
-    std::vector<std::string> floorOld, floorNew;
+    std::vector<std::string> floorOld, floorNew, newNames;
     for (const std::string& n : names) {
         paths.Append(oursDir + n);
+        newNames.push_back(app::PinyinOfText(n));
         floorOld.push_back(floorDir + n);
-        floorNew.push_back(floorDir + app::PinyinOfText(n));
+        floorNew.push_back(floorDir + newNames.back());
     }
 
     double ours = 0, floor = 0;
@@ -115,10 +125,15 @@ void RenameRound(int round, bool floorFirst, double& oursTotal, double& floorTot
     if (floorFirst) { runFloor(); runOurs(); } else { runOurs(); runFloor(); }
     std::printf("round %d (%s first): conversion %.3f s, MoveFileA loop %.3f s, ratio %.3f (failures %zu / %zu)\n",
                 round, floorFirst ? "loop" : "conversion", ours, floor, ours / floor, failures, floorFailures);
+    const int oursDone = CountPresent(oursDir, newNames);
+    const int floorDone = CountPresent(floorDir, newNames);
+    std::printf("  renamed on disk: conversion %d of %d, MoveFileA loop %d of %d\n", oursDone, count,
+                floorDone, count);
     oursTotal += ours;
     floorTotal += floor;
     RemoveFolder(oursDir);
     RemoveFolder(floorDir);
+    return oursDone == count && floorDone == count && failures == 0 && floorFailures == 0;
 }
 
 }  // namespace
@@ -127,8 +142,10 @@ int main() {
     std::printf("code page %u\n", GetACP());
     PinyinThroughput();
     double ours = 0, floor = 0;
-    for (int round = 1; round <= 4; ++round) RenameRound(round, round % 2 == 1, ours, floor);
+    bool allDone = true;
+    for (int round = 1; round <= 4; ++round) allDone = RenameRound(round, round % 2 == 1, ours, floor) && allDone;
     std::printf("10,000 renames, 4 rounds: conversion %.3f s, MoveFileA loop %.3f s, ratio %.3f\n", ours, floor,
                 ours / floor);
-    return 0;
+    if (!allDone) std::printf("NOT every rename happened: the times above do not compare like with like\n");
+    return allDone ? 0 : 1;
 }

@@ -16,11 +16,16 @@ namespace {
 
 struct Recorded {
     std::vector<std::string> messages, runs, dialogAnswers;
+    std::vector<bool> runWaits;
     std::vector<DWORD> dialogErrors;
 } g_rec;
 
 void RecordMessage(const rt::AnsiText& t) { g_rec.messages.push_back(t); }
-bool RecordRun(const rt::AnsiText& c, bool) { g_rec.runs.push_back(c); return true; }
+bool RecordRun(const rt::AnsiText& c, bool wait) {
+    g_rec.runs.push_back(c);
+    g_rec.runWaits.push_back(wait);
+    return true;
+}
 rt::AnsiText ScriptedDialog(DWORD* error) {
     std::string answer;
     *error = 0;
@@ -109,6 +114,7 @@ TEST_F(MainWindowTest, ListBoxShowsExactlyFileListThroughDialogDropAndConversion
     ExpectBoth({});
     EXPECT_EQ(g_rec.messages, std::vector<std::string>{app::kDoneMessage});
     EXPECT_EQ(g_rec.runs, std::vector<std::string>{"explorer.exe " + dir_});
+    EXPECT_EQ(g_rec.runWaits, std::vector<bool>{false});  // the tool does not wait for Explorer
     EXPECT_EQ(testfs::ReadText(dir_ + "ge .mp3"), "x");
 
     // A second click has nothing left to rename.
@@ -137,6 +143,7 @@ TEST_F(MainWindowTest, FailedRenamesAreReportedInsteadOfSuccess) {
     EXPECT_EQ(testfs::ReadText(dir_ + "型.mp3"), "second");
     // Explorer still opens on the last file's folder.
     EXPECT_EQ(g_rec.runs, std::vector<std::string>{"explorer.exe " + dir_});
+    EXPECT_EQ(g_rec.runWaits, std::vector<bool>{false});  // the tool does not wait for Explorer
     ExpectBoth({});
 }
 

@@ -105,8 +105,16 @@ TEST(Chance, SeededSequencesRepeatAndStayInRange) {
     for (int i = 0; i < 200; ++i) other.push_back(rt::Random(3, 9));
     EXPECT_NE(first, other);
     EXPECT_EQ(rt::Random(5, 5), 5);
-    const int r = rt::Random(INT_MIN, INT_MAX);  // the widest range does not overflow
-    (void)r;
+    // The widest range does not overflow: its draws reach both far ends, not
+    // only a wrapped or shortened span.
+    bool lowQuarter = false, highQuarter = false;
+    for (int i = 0; i < 200; ++i) {
+        const int r = rt::Random(INT_MIN, INT_MAX);
+        lowQuarter = lowQuarter || r < INT_MIN / 2;
+        highQuarter = highQuarter || r > INT_MAX / 2;
+    }
+    EXPECT_TRUE(lowQuarter);
+    EXPECT_TRUE(highQuarter);
 }
 
 TEST(Time, NowCountsDaysSince1899WithTheTimeOfDay) {
