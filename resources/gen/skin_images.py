@@ -126,25 +126,49 @@ def menu():
     return caption_image(26, shape, (4, 12), 44, None, left_column=False)
 
 
-CHECK_TOP_LEFT = (0xDE, 0xDF, 0xD6)
-CHECK_BOTTOM_RIGHT = (0xFD, 0xFC, 0xFC)
+# The face inside the ring: one colour per diagonal, indexed by column +
+# row counted inside the ring (0 .. 20), darkest at the top left. The steps
+# are uneven (the last ones crowd together), so they are listed, not
+# interpolated.
+CHECK_FACE = [
+    (0xDE, 0xDF, 0xD6), (0xE0, 0xE0, 0xD8), (0xE2, 0xE2, 0xDA), (0xE4, 0xE4, 0xDC),
+    (0xE7, 0xE6, 0xDF), (0xE9, 0xE8, 0xE1), (0xEB, 0xE9, 0xE3), (0xED, 0xEB, 0xE5),
+    (0xF0, 0xED, 0xE8), (0xF2, 0xEF, 0xEA), (0xF4, 0xF1, 0xEC), (0xF7, 0xF3, 0xEF),
+    (0xF7, 0xF4, 0xF0), (0xF8, 0xF5, 0xF1), (0xF9, 0xF6, 0xF3), (0xF9, 0xF7, 0xF4),
+    (0xFA, 0xF8, 0xF6), (0xFB, 0xF9, 0xF7), (0xFC, 0xFA, 0xF9), (0xFC, 0xFB, 0xFA),
+    (0xFD, 0xFC, 0xFC),
+]
+CHECK_RING = (3, 3, 3, 230)
+CHECK_RING_CHECKED = (0x18, 0x51, 0x84, 255)
+# The tick, pixel for pixel and without anti-aliasing: row -> (first, last)
+# column runs, in the picture's own coordinates.
+CHECK_TICK = {
+    3: [(9, 9)],
+    4: [(8, 9)],
+    5: [(3, 3), (7, 9)],
+    6: [(3, 4), (6, 8)],
+    7: [(3, 7)],
+    8: [(4, 6)],
+    9: [(5, 5)],
+}
+CHECK_TICK_COLOUR = (0x24, 0x6E, 0x75)
 
 
 def check_box(checked):
     c = R.Canvas(13, 13)
+    ring = CHECK_RING_CHECKED if checked else CHECK_RING
     for y in range(13):
         for x in range(13):
             if x in (0, 12) or y in (0, 12):
-                c.px[y][x] = (24.0, 81.0, 132.0, 1.0) if checked else (3.0, 3.0, 3.0, 230 / 255.0)
+                c.px[y][x] = (float(ring[0]), float(ring[1]), float(ring[2]), ring[3] / 255.0)
             else:
-                t = ((x - 1) + (y - 1)) / 20.0
-                rgb = tuple(CHECK_TOP_LEFT[k] + (CHECK_BOTTOM_RIGHT[k] - CHECK_TOP_LEFT[k]) * t
-                            for k in range(3))
-                c.px[y][x] = (rgb[0], rgb[1], rgb[2], 1.0)
+                r, g, b = CHECK_FACE[(x - 1) + (y - 1)]
+                c.px[y][x] = (float(r), float(g), float(b), 1.0)
     if checked:
-        tick = R.union(R.segment(3.2, 6.4, 5.4, 8.9, 0.95), R.segment(5.4, 8.9, 9.9, 3.6, 0.95))
-        inner = lambda x, y: 1 <= x < 12 and 1 <= y < 12 and tick(x, y)
-        c.fill(inner, (0x24, 0x6E, 0x75))
+        for y, runs in CHECK_TICK.items():
+            for first, last in runs:
+                for x in range(first, last + 1):
+                    c.px[y][x] = tuple(float(v) for v in CHECK_TICK_COLOUR) + (1.0,)
     return c
 
 

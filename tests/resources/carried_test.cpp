@@ -420,6 +420,55 @@ TEST(SkinImages, GlyphsBandsAndMarksAreWhereTheyBelong) {
     }
 }
 
+// The check-box marks pixel for pixel. Inside the 1-px ring the face has one
+// colour per diagonal, from the top left (column + row inside the ring 0) to
+// the bottom right (20).
+const Gdiplus::ARGB kCheckFace[21] = {
+    0xFFDEDFD6, 0xFFE0E0D8, 0xFFE2E2DA, 0xFFE4E4DC, 0xFFE7E6DF, 0xFFE9E8E1, 0xFFEBE9E3,
+    0xFFEDEBE5, 0xFFF0EDE8, 0xFFF2EFEA, 0xFFF4F1EC, 0xFFF7F3EF, 0xFFF7F4F0, 0xFFF8F5F1,
+    0xFFF9F6F3, 0xFFF9F7F4, 0xFFFAF8F6, 0xFFFBF9F7, 0xFFFCFAF9, 0xFFFCFBFA, 0xFFFDFCFC,
+};
+// The checked mark's tick: '#' is opaque #246E75, with no blended edge.
+const char* const kTick[13] = {
+    ".............",
+    ".............",
+    ".............",
+    ".........#...",
+    "........##...",
+    "...#...###...",
+    "...##.###....",
+    "...#####.....",
+    "....###......",
+    ".....#.......",
+    ".............",
+    ".............",
+    ".............",
+};
+
+TEST(SkinImages, CheckBoxMarksAreExactInEveryPixel) {
+    for (bool checked : {false, true}) {
+        SCOPED_TRACE(checked ? "checked" : "unchecked");
+        Decoded d(checked ? res::CheckBoxCheckedImage() : res::CheckBoxUncheckedImage());
+        ASSERT_TRUE(d.Ok());
+        ASSERT_EQ(d.Width(), 13u);
+        ASSERT_EQ(d.Height(), 13u);
+        const Gdiplus::ARGB ring = checked ? 0xFF185184 : 0xE6030303;
+        for (int y = 0; y < 13; ++y)
+            for (int x = 0; x < 13; ++x) {
+                Gdiplus::ARGB expected = 0;
+                if (x == 0 || x == 12 || y == 0 || y == 12)
+                    expected = ring;
+                else if (checked && kTick[y][x] == '#')
+                    expected = 0xFF246E75;
+                else
+                    expected = kCheckFace[(x - 1) + (y - 1)];
+                EXPECT_EQ(d.Pixel(x, y), expected)
+                    << "pixel " << x << "," << y << std::hex << ": 0x" << d.Pixel(x, y)
+                    << ", expected 0x" << expected;
+            }
+    }
+}
+
 TEST(SkinImages, GlyphsGreyTowardTheirBottomRow) {
     Decoded d(res::MinimizeButtonImage());
     ASSERT_TRUE(d.Ok());
