@@ -17,7 +17,10 @@ namespace skin {
 
 double ProgressExtent(int size, int position, int low, int high) {
     const double range = static_cast<double>(high) - low;
-    if (range <= 0) return 0;
+    // An empty range has no length to divide. A reversed one (high below
+    // low) divides like any other: the control keeps its position at the
+    // high end, and the bar is full.
+    if (range == 0) return 0;
     const double length = size / range * (static_cast<double>(position) - low);
     if (!(length > 0)) return 0;
     // A position far beyond the high end only needs to reach past the edge.

@@ -13,9 +13,10 @@ LRESULT CALLBACK ProgressBarSkinProc(HWND window, UINT message, WPARAM wParam, L
 // Paints the whole bar at once into its window DC. Indices out of range are
 // a fatal error report.
 void PaintProgressBar(int record, int entry);
-// The bar's length for a control extent of size, in double precision: 0 for
-// an empty or reversed range and for a position at or below the low end;
-// capped far beyond any control so that truncating it never overflows.
+// The bar's length for a control extent of size, in double precision:
+// size / (high - low) x (position - low), also for a reversed range; 0 for an
+// empty range and wherever that gives no positive length; capped far beyond
+// any control so that truncating it never overflows.
 double ProgressExtent(int size, int position, int low, int high);
 // The same truncated to whole pixels.
 int ProgressLength(int size, int position, int low, int high);

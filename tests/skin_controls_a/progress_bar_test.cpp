@@ -34,7 +34,11 @@ TEST_F(ProgressBarTest, LengthFollowsThePositionWithinTheRange) {
     };
     const Case cases[] = {
         {200, 50, 0, 100, 100}, {200, 100, 50, 150, 100}, {200, 0, 0, 100, 0},
-        {200, 5, 5, 5, 0},      {200, 3, 10, 0, 0},       {200, -5, 0, 100, 0},
+        {200, 5, 5, 5, 0},      {200, 9, 5, 5, 0},        {200, -5, 0, 100, 0},
+        // A reversed range keeps the same formula: full at the high end, none
+        // at or beyond the low end.
+        {200, 0, 10, 0, 200},   {200, 3, 10, 0, 140},     {200, 10, 10, 0, 0},
+        {200, 12, 10, 0, 0},
         {200, INT_MAX, 0, 1, 1000000000}, {200, 0, INT_MIN, INT_MAX, 100},
         {7, 1, 0, 3, 2},
     };
@@ -68,6 +72,17 @@ TEST_F(ProgressBarTest, NoBarAtTheLowEndOrWithAnEmptyRange) {
     UpdateWindow(e);
     skin::PaintProgressBar(record_, skin::ReadProp(e, "Hw_lbID"));
     EXPECT_FALSE(IsBar(Pixel(e, 10, 15)));
+}
+
+TEST_F(ProgressBarTest, ReversedRangeDrawsTheBarTheFormulaGives) {
+    // The control keeps the position of a range whose high end lies below
+    // its low end at the high end: the bar is full.
+    HWND p = Bar(0, 200, 20, 100, 0, 30);
+    ASSERT_EQ(SendMessageA(p, PBM_GETPOS, 0, 0), 0);
+    for (int x : {5, 100, 190}) EXPECT_TRUE(IsBar(Pixel(p, x, 15))) << x;
+    HWND v = Bar(PBS_VERTICAL, 20, 200, 100, 0, 30);
+    ASSERT_EQ(SendMessageA(v, PBM_GETPOS, 0, 0), 0);
+    for (int y : {190, 100, 8}) EXPECT_TRUE(IsBar(Pixel(v, 15, y))) << y;
 }
 
 TEST_F(ProgressBarTest, VerticalBarRisesFromTheBottom) {
