@@ -36,6 +36,23 @@ LRESULT ActThenRepaintCheckOrRadio(HWND control, int32_t kind, UINT message, WPA
     return DefWindowProcA(control, message, wParam, lParam);
 }
 
+// The replaced procedure answers a press or release (BM_SETSTATE) and a
+// focus change of a check box or radio button by drawing its own box and
+// focus rectangle straight on the screen, not through WM_PAINT: the skinned
+// look is painted back over it at once, hot while the mouse is on it.
+LRESULT ActThenRestoreCheckOrRadio(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallPreviousProc(control, message, wParam, lParam);
+    // Looked up again: the replaced procedure may have notified the parent,
+    // and what the parent did may have moved or removed the entry.
+    SkinWindowRecord* record = nullptr;
+    const SkinnedButton* entry = FindSkinnedButton(control, &record);
+    if (!entry) return result;
+    const bool hot = record->HotControlClass == kHotButton &&
+                     record->PreviousHotEntry == static_cast<int>(ReadProp(control, prop::Hw_lbID));
+    RepaintButtonNow(control, entry->Focused == 1 ? ODS_FOCUS : 0, hot ? 1 : 0);
+    return result;
+}
+
 LRESULT PaintCheckOrRadio(HWND control, int32_t kind, WPARAM wParam, LPARAM lParam) {
     return PaintWhole(control, wParam, lParam, [&] {
         if (kind == kCheckBox)
@@ -166,10 +183,12 @@ LRESULT CALLBACK ButtonSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (IsCheckOrRadio(kind)) return PaintCheckOrRadio(window, kind, wParam, lParam);
         break;
     case WM_SETFOCUS:
-        entry->Focused = 1;
-        break;
     case WM_KILLFOCUS:
-        entry->Focused = 0;
+        entry->Focused = message == WM_SETFOCUS ? 1 : 0;
+        if (IsCheckOrRadio(kind)) return ActThenRestoreCheckOrRadio(window, message, wParam, lParam);
+        break;
+    case BM_SETSTATE:
+        if (IsCheckOrRadio(kind)) return ActThenRestoreCheckOrRadio(window, message, wParam, lParam);
         break;
     case WM_SETTEXT:
         entry->Text = lParam ? reinterpret_cast<const char*>(lParam) : "";

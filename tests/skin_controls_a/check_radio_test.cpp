@@ -84,10 +84,53 @@ TEST_F(CheckRadioTest, HoverShadesTheMarkAndLeavingRemovesIt) {
         const COLORREF hot = Pixel(b, 6, 10);
         EXPECT_LT(GetRValue(hot), GetRValue(normal) - 20) << "theme shade";
         EXPECT_EQ(skin::SkinWindowTable[record_].HotControlClass, 0);
+        // Focus arriving under the mouse repaints the skin, still hot.
+        const std::vector<COLORREF> hotLook = Pixels(b);
+        SetFocus(b);
+        EXPECT_EQ(Pixels(b), hotLook);
+        SetFocus(window_);
         SendMessageA(b, WM_MOUSELEAVE, 0, 0);
         EXPECT_TRUE(Near(Pixel(b, 6, 10), normal, 1));
         DestroyWindow(b);
     }
+}
+
+TEST_F(CheckRadioTest, PressReleaseAndFocusLeaveTheSkinnedLookOnTheScreen) {
+    // The control's own procedure answers these by drawing its own box and
+    // focus rectangle straight on the screen; each must end in the skin's
+    // look, pressed and focused looking the same as plain.
+    struct Step {
+        const char* name;
+        void (*act)(HWND control, HWND parent);
+    };
+    const Step steps[] = {
+        {"BM_SETSTATE pressed", [](HWND b, HWND) { SendMessageA(b, BM_SETSTATE, TRUE, 0); }},
+        {"BM_SETSTATE released", [](HWND b, HWND) { SendMessageA(b, BM_SETSTATE, FALSE, 0); }},
+        {"focus gained", [](HWND b, HWND) { SetFocus(b); }},
+        {"focus lost", [](HWND, HWND parent) { SetFocus(parent); }},
+        {"press released outside", [](HWND b, HWND) {
+             SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 10));
+             SendMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(300, 10));
+         }},
+    };
+    for (DWORD style : {BS_AUTOCHECKBOX, BS_AUTORADIOBUTTON})
+        for (WPARAM check : {BST_UNCHECKED, BST_CHECKED}) {
+            SCOPED_TRACE(testing::Message() << "style " << style << ", check " << check);
+            HWND b = Attached(style);
+            SendMessageA(b, BM_SETCHECK, check, 0);
+            SetFocus(window_);
+            const std::vector<COLORREF> skinned = Pixels(b);
+            for (const Step& step : steps) {
+                Redraw(b);  // each step starts from the skinned look
+                step.act(b, window_);
+                const std::vector<COLORREF> now = Pixels(b);
+                int differing = 0;
+                for (size_t i = 0; i < now.size(); ++i) differing += now[i] != skinned[i];
+                EXPECT_EQ(differing, 0) << step.name;
+            }
+            EXPECT_EQ(SendMessageA(b, BM_GETCHECK, 0, 0), static_cast<LRESULT>(check));
+            DestroyWindow(b);
+        }
 }
 
 TEST_F(CheckRadioTest, PaintsAreIdempotentAndGiveEverythingBack) {
