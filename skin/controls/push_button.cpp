@@ -36,10 +36,11 @@ LRESULT ActThenRepaintCheckOrRadio(HWND control, int32_t kind, UINT message, WPA
     return DefWindowProcA(control, message, wParam, lParam);
 }
 
-// The replaced procedure answers a press or release (BM_SETSTATE) and a
-// focus change of a check box or radio button by drawing its own box and
-// focus rectangle straight on the screen, not through WM_PAINT: the skinned
-// look is painted back over it at once, hot while the mouse is on it.
+// The replaced procedure answers a press or release (BM_SETSTATE), a focus
+// change, a new caption and a change of the enabled state of a check box or
+// radio button by drawing its own look (box, focus rectangle, caption)
+// straight on the screen, not through WM_PAINT: the skinned look is painted
+// back over it at once, hot while the mouse is on it.
 LRESULT ActThenRestoreCheckOrRadio(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = CallPreviousProc(control, message, wParam, lParam);
     // Looked up again: the replaced procedure may have notified the parent,
@@ -192,6 +193,10 @@ LRESULT CALLBACK ButtonSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_SETTEXT:
         entry->Text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        if (IsCheckOrRadio(kind)) return ActThenRestoreCheckOrRadio(window, message, wParam, lParam);
+        break;
+    case WM_ENABLE:
+        if (IsCheckOrRadio(kind)) return ActThenRestoreCheckOrRadio(window, message, wParam, lParam);
         break;
     case WM_NCPAINT:
         return 1;

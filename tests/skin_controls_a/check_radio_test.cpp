@@ -95,10 +95,10 @@ TEST_F(CheckRadioTest, HoverShadesTheMarkAndLeavingRemovesIt) {
     }
 }
 
-TEST_F(CheckRadioTest, PressReleaseAndFocusLeaveTheSkinnedLookOnTheScreen) {
-    // The control's own procedure answers these by drawing its own box and
-    // focus rectangle straight on the screen; each must end in the skin's
-    // look, pressed and focused looking the same as plain.
+TEST_F(CheckRadioTest, PressFocusCaptionAndEnablingLeaveTheSkinnedLookOnTheScreen) {
+    // The control's own procedure answers these by drawing its own look
+    // straight on the screen; each must end in the skin's look, pressed,
+    // focused and disabled looking the same as plain.
     struct Step {
         const char* name;
         void (*act)(HWND control, HWND parent);
@@ -112,6 +112,10 @@ TEST_F(CheckRadioTest, PressReleaseAndFocusLeaveTheSkinnedLookOnTheScreen) {
              SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 10));
              SendMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(300, 10));
          }},
+        {"caption set", [](HWND b, HWND) { SetWindowTextA(b, "Check"); }},
+        // Disabled looks the same as enabled, caption colour included.
+        {"disabled", [](HWND b, HWND) { EnableWindow(b, FALSE); }},
+        {"enabled", [](HWND b, HWND) { EnableWindow(b, TRUE); }},
     };
     for (DWORD style : {BS_AUTOCHECKBOX, BS_AUTORADIOBUTTON})
         for (WPARAM check : {BST_UNCHECKED, BST_CHECKED}) {
