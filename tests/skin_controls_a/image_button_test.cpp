@@ -9,6 +9,7 @@
 #include "skin/engine.h"
 #include "skin/method_table.h"
 #include "skin/record.h"
+#include "tests/support/pixels.h"
 
 namespace ctltest {
 namespace {
@@ -18,20 +19,7 @@ using skin::SkinWindowTable;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 200, 0);
 
-// A point of a two-colour ARGB gradient at t (0..1), colours mixed
-// premultiplied by their alpha, as GDI+ blends gradient stops here.
-struct Tint {
-    COLORREF colour;
-    int alpha;
-};
-Tint GradientAt(uint32_t from, uint32_t to, double t) {
-    const double a0 = from >> 24, a1 = to >> 24, a = a0 + (a1 - a0) * t;
-    auto channel = [&](int shift) {
-        const double c0 = (from >> shift) & 0xFF, c1 = (to >> shift) & 0xFF;
-        return a > 0 ? static_cast<int>((c0 * a0 * (1 - t) + c1 * a1 * t) / a + 0.5) : 0;
-    };
-    return {RGB(channel(16), channel(8), channel(0)), static_cast<int>(a + 0.5)};
-}
+using testsupport::GradientAt;
 
 class ImageButtonTest : public ControlsTest {
 protected:
@@ -209,7 +197,7 @@ TEST_F(ImageButtonTest, DisabledImageButtonShowsAFaintGreyFaceAndNoOtherFrame) {
     for (int x : {0, 1}) EXPECT_TRUE(Near(Pixel(b, x, 20), kSkin, 1)) << x;
     EXPECT_TRUE(Near(Pixel(b, 8, 1), kSkin, 1));
     // The face from (2, 2): grey fading out from the top, (1, 1) to (1, 40).
-    const Tint face = GradientAt(0x32808080, 0x00FFFFFF, (10.5 - 1) / 39);
+    const auto face = GradientAt(0x32808080, 0x00FFFFFF, (10.5 - 1) / 39);
     EXPECT_TRUE(Near(Pixel(b, 8, 10), Over(kSkin, face.colour, face.alpha), 5));
     EXPECT_TRUE(Near(Pixel(b, 50, 20), kRed, 8));
 }
@@ -220,9 +208,9 @@ TEST_F(ImageButtonTest, DisabledStateImageButtonWithoutItsPictureIsFramedDark) {
     skin::RepaintButtonNow(b, ODS_DISABLED, 0);
     // The frame (0, 0, 18, 18): outlined, then filled from white to black.
     const COLORREF outline = Over(kSkin, 0, 80);
-    const Tint top = GradientAt(0x3CFFFFFF, 0x64000000, 0.5 / 18);
+    const auto top = GradientAt(0x3CFFFFFF, 0x64000000, 0.5 / 18);
     EXPECT_TRUE(Near(Pixel(b, 10, 0), Over(outline, top.colour, top.alpha), 5));
-    const Tint middle = GradientAt(0x3CFFFFFF, 0x64000000, 10.5 / 18);
+    const auto middle = GradientAt(0x3CFFFFFF, 0x64000000, 10.5 / 18);
     EXPECT_TRUE(Near(Pixel(b, 1, 10), Over(kSkin, middle.colour, middle.alpha), 5));
     EXPECT_TRUE(Near(Pixel(b, 10, 10), kRed, 4));
     // The other looks' frames are a pixel larger.
