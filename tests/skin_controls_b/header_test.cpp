@@ -30,12 +30,14 @@ protected:
         SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
         return header;
     }
-    static void AddItem(HWND header, const char* text, int width, int format) {
+    // An item at the end; image, when given, is its index in the image list.
+    static void AddItem(HWND header, const char* text, int width, int format, int image = -1) {
         HDITEMA item{};
-        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT | (image >= 0 ? HDI_IMAGE : 0);
         item.pszText = const_cast<char*>(text);
         item.cxy = width;
         item.fmt = format | HDF_STRING;
+        item.iImage = image;
         const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
         SendMessageA(header, HDM_INSERTITEMA, count, reinterpret_cast<LPARAM>(&item));
     }
@@ -73,18 +75,8 @@ protected:
         SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
         return images;
     }
-    static void AddImageItem(HWND header, const char* text, int width, int format, int image) {
-        HDITEMA item{};
-        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT | HDI_IMAGE;
-        item.pszText = const_cast<char*>(text);
-        item.cxy = width;
-        item.fmt = format | HDF_STRING;
-        item.iImage = image;
-        const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-        SendMessageA(header, HDM_INSERTITEMA, count, reinterpret_cast<LPARAM>(&item));
-    }
     static bool IsRed(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; }
-    // Columns x0..x1 of the header's row y whose pixels pass test.
+    // How many pixels of the header's rectangle (x0, y0)-(x1, y1) pass test.
     template <class Test>
     static int CountIn(HWND header, int x0, int x1, int y0, int y1, Test test) {
         HDC dc = GetDC(header);
@@ -94,6 +86,7 @@ protected:
         ReleaseDC(header, dc);
         return n;
     }
+    // The first column of x0..x1 whose pixel in row y is red, -1 if none.
     static int FirstRedColumn(HWND header, int x0, int x1, int y) {
         HDC dc = GetDC(header);
         int first = -1;
@@ -221,7 +214,7 @@ TEST_F(HeaderTest, IconStartsWhereTheAlignmentPutsItUnlessImageMarginAndTextDoNo
         {"WWWWWWWW", 50, HDF_CENTER, false}, {"ab", 0, HDF_CENTER, false},
     };
     for (const Case& c : cases)
-        AddImageItem(header, c.text, c.width ? c.width : iw + m + width(c.text),
+        AddItem(header, c.text, c.width ? c.width : iw + m + width(c.text),
                      c.format | HDF_IMAGE, 0);
     PaintHeader(record, 1);
     int left = 0;
