@@ -158,8 +158,7 @@ void PaintHeaderItem(const HeaderLook& look, int item, int count, int margin,
         drw::FontObject font;
         font.CreateByName(look.FontName, static_cast<float>(look.FontSize), look.FontStyle);
         drw::StringFormatObject format;
-        format.Create();
-        format.SetTrimming(3 /* StringTrimmingEllipsisCharacter */);
+        CreateItemTextFormat(format);
         drw::SolidBrushObject ink;
         ink.Create(0xFF000000);
         graphics.DrawString(text, font, ink,
@@ -219,6 +218,11 @@ int MeasureTextWidth(const rt::AnsiText& text, const rt::AnsiText& faceName, int
     drw::RectF bounds{0, 0, 0, 0};
     graphics.MeasureString(text, font, drw::RectF{0, 0, 0, 0}, nullptr, bounds);
     return rt::Round(bounds.width) + 1;
+}
+
+void CreateItemTextFormat(drw::StringFormatObject& format) {
+    format.Create();
+    format.SetTrimming(3 /* StringTrimmingEllipsisCharacter */);
 }
 
 LRESULT CALLBACK HeaderSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

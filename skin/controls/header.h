@@ -8,6 +8,10 @@
 
 #include "runtime/runtime.h"
 
+namespace drw {
+class StringFormatObject;
+}  // namespace drw
+
 namespace skin {
 
 // Attaches the headers among parent's direct children and the header of
@@ -25,5 +29,9 @@ void PaintHeader(int record, int entry);
 // cannot be made).
 int MeasureTextWidth(const rt::AnsiText& text, const rt::AnsiText& faceName, int size,
                      int style = 0);
+// Creates format as an item's text is laid out: default flags and alignment
+// (near, top), a text too long for its item cut with an ellipsis at a
+// character boundary.
+void CreateItemTextFormat(drw::StringFormatObject& format);
 
 }  // namespace skin

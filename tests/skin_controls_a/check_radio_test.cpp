@@ -75,6 +75,40 @@ TEST_F(CheckRadioTest, MarksAreCentredVertically) {
     }
 }
 
+// Stands in for a control procedure that turns the check on the space key and
+// draws its own look over the control, as the platform's may.
+LRESULT CALLBACK PlatformOnSpace(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto own = reinterpret_cast<WNDPROC>(GetPropA(window, "TestOwnProc"));
+    if (message == WM_KEYDOWN && wParam == VK_SPACE) {
+        CallWindowProcA(own, window, BM_SETCHECK, BST_CHECKED, 0);
+        RECT r{};
+        GetClientRect(window, &r);
+        skin::WindowDc dc(window);
+        skin::BrushHandle green = skin::BrushHandle::Adopt(CreateSolidBrush(RGB(0, 255, 0)));
+        FillRect(dc, &r, green);
+        return 0;
+    }
+    return CallWindowProcA(own, window, message, wParam, lParam);
+}
+
+TEST_F(CheckRadioTest, SpaceKeyRepaintsTheSkinAfterTheControlHasActed) {
+    for (DWORD style : {BS_AUTOCHECKBOX, BS_AUTORADIOBUTTON}) {
+        SCOPED_TRACE(style);
+        HWND b = Child("BUTTON", style, "Space", 20, 20, 120, 20);
+        SetPropA(b, "TestOwnProc", reinterpret_cast<HANDLE>(SetWindowLongPtrA(
+                                       b, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlatformOnSpace))));
+        skin::AttachCheckAndRadioButtons(record_, window_);
+        SendMessageA(b, BM_SETCHECK, BST_CHECKED, 0);
+        const std::vector<COLORREF> checked = Pixels(b);
+        SendMessageA(b, BM_SETCHECK, BST_UNCHECKED, 0);
+        ASSERT_NE(Pixels(b), checked);
+        SendMessageA(b, WM_KEYDOWN, VK_SPACE, 0);
+        EXPECT_EQ(SendMessageA(b, BM_GETCHECK, 0, 0), BST_CHECKED);
+        EXPECT_EQ(Pixels(b), checked);
+        DestroyWindow(b);
+    }
+}
+
 TEST_F(CheckRadioTest, HoverShadesTheMarkAndLeavingRemovesIt) {
     for (DWORD style : {BS_AUTOCHECKBOX, BS_AUTORADIOBUTTON}) {
         SCOPED_TRACE(style);

@@ -9,6 +9,7 @@
 #include "skin/engine.h"
 #include "skin/method_table.h"
 #include "skin/record.h"
+#include "tests/support/pixels.h"
 
 namespace ctltest {
 namespace {
@@ -17,6 +18,8 @@ using skin::SkinWindowTable;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 200, 0);
+
+using testsupport::GradientAt;
 
 class ImageButtonTest : public ControlsTest {
 protected:
@@ -184,6 +187,61 @@ TEST_F(ImageButtonTest, StateImageButtonLooks) {
     skin::RepaintButtonNow(b, 0, 0);
     EXPECT_FALSE(Near(Pixel(b, 10, 0), kTheme, 40));
     EXPECT_TRUE(Near(Pixel(b, 10, 10), kRed, 4));
+}
+
+TEST_F(ImageButtonTest, DisabledImageButtonShowsAFaintGreyFaceAndNoOtherFrame) {
+    HWND b = Child("BUTTON", BS_PUSHBUTTON, "", 20, 20, 100, 40);
+    engine().SetButtonImage(b, SolidPng(8, 8, kRed), 1);
+    // Disabled wins over focus and hover: their frames start at the edge.
+    skin::RepaintButtonNow(b, ODS_DISABLED | ODS_FOCUS, 1);
+    for (int x : {0, 1}) EXPECT_TRUE(Near(Pixel(b, x, 20), kSkin, 1)) << x;
+    EXPECT_TRUE(Near(Pixel(b, 8, 1), kSkin, 1));
+    // The face from (2, 2): grey fading out from the top, (1, 1) to (1, 40).
+    const auto face = GradientAt(0x32808080, 0x00FFFFFF, (10.5 - 1) / 39);
+    EXPECT_TRUE(Near(Pixel(b, 8, 10), Over(kSkin, face.colour, face.alpha), 5));
+    EXPECT_TRUE(Near(Pixel(b, 50, 20), kRed, 8));
+}
+
+TEST_F(ImageButtonTest, DisabledStateImageButtonWithoutItsPictureIsFramedDark) {
+    HWND b = Child("BUTTON", BS_PUSHBUTTON, "", 20, 20, 40, 40);
+    engine().SetButtonImages(b, SolidPng(16, 16, kRed));
+    skin::RepaintButtonNow(b, ODS_DISABLED, 0);
+    // The frame (0, 0, 18, 18): outlined, then filled from white to black.
+    const COLORREF outline = Over(kSkin, 0, 80);
+    const auto top = GradientAt(0x3CFFFFFF, 0x64000000, 0.5 / 18);
+    EXPECT_TRUE(Near(Pixel(b, 10, 0), Over(outline, top.colour, top.alpha), 5));
+    const auto middle = GradientAt(0x3CFFFFFF, 0x64000000, 10.5 / 18);
+    EXPECT_TRUE(Near(Pixel(b, 1, 10), Over(kSkin, middle.colour, middle.alpha), 5));
+    EXPECT_TRUE(Near(Pixel(b, 10, 10), kRed, 4));
+    // The other looks' frames are a pixel larger.
+    EXPECT_TRUE(Near(Pixel(b, 19, 10), kSkin, 1));
+    EXPECT_TRUE(Near(Pixel(b, 10, 19), kSkin, 1));
+}
+
+TEST_F(ImageButtonTest, SuppliedStatePicturesAreDrawnAloneAtTheirOwnSize) {
+    struct Case {
+        const char* state;
+        UINT itemState;
+        int hot;
+    };
+    const Case cases[] = {{"disabled", ODS_DISABLED, 0}, {"pressed", ODS_SELECTED, 0},
+                          {"hot", 0, 1}};
+    HWND b = Child("BUTTON", BS_PUSHBUTTON, "", 20, 20, 40, 40);
+    const rt::ByteString normal = SolidPng(16, 16, kRed), own = SolidPng(10, 10, kGreen);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.state);
+        const rt::ByteString& hot = c.hot ? own : rt::ByteString();
+        const rt::ByteString& pressed = c.itemState == ODS_SELECTED ? own : rt::ByteString();
+        const rt::ByteString& disabled = c.itemState == ODS_DISABLED ? own : rt::ByteString();
+        engine().SetButtonImages(b, normal, hot, pressed, disabled);
+        skin::RepaintButtonNow(b, c.itemState, c.hot);
+        // (2, 2, 10, 10) is the picture; no frame, no normal picture beside it.
+        EXPECT_TRUE(Near(Pixel(b, 6, 6), kGreen, 4));
+        EXPECT_TRUE(Near(Pixel(b, 11, 11), kGreen, 4));
+        EXPECT_TRUE(Near(Pixel(b, 14, 14), kSkin, 1));
+        EXPECT_TRUE(Near(Pixel(b, 10, 0), kSkin, 1));
+        EXPECT_TRUE(Near(Pixel(b, 0, 10), kSkin, 1));
+    }
 }
 
 TEST_F(ImageButtonTest, PaintsGiveEverythingBack) {

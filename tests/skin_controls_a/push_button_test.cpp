@@ -121,6 +121,22 @@ TEST_F(PushButtonTest, ReadControlFontReadsTheFontAndLeavesItToTheControl) {
     EXPECT_GT(d.Size, 0);
 }
 
+TEST_F(PushButtonTest, UnreadableFontFallsBackToSongTiAtTwelve) {
+    HWND b = Button("Caption");
+    // A vertical-writing face: GDI draws with it, GDI+ makes no font of it.
+    skin::FontHandle vertical = skin::FontHandle::Adopt(
+        CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "@SimSun"));
+    SendMessageA(b, WM_SETFONT, reinterpret_cast<WPARAM>(vertical.Get()), FALSE);
+    const skin::ControlFont read = skin::ReadControlFont(b);
+    ASSERT_TRUE(read.FaceName.empty()) << read.FaceName;
+    ASSERT_EQ(read.Size, 0);
+    skin::AttachPushButtons(record_, window_);
+    EXPECT_EQ(Entry(b).FontName, "宋体");
+    EXPECT_EQ(Entry(b).FontSize, 12);
+    Redraw(b);
+    EXPECT_GT(DarkPixels(b, 20, 4, 80, 22), 10) << "caption";
+}
+
 TEST_F(PushButtonTest, OwnerDrawnButtonIsPaintedOverTheSkinThroughTheDispatch) {
     HWND b = Attached();
     // The rounded corner keeps the window's picture; the body is glass over it.
@@ -177,6 +193,19 @@ TEST_F(PushButtonTest, PainterStates) {
     EXPECT_LT(std::abs(GetRValue(body) - GetBValue(body)), 6);
     EXPECT_FALSE(Near(Pixel(b, 50, 0), kTheme, 40));
     EXPECT_GT(DarkPixels(b, 20, 4, 80, 22), 10) << "caption";
+}
+
+TEST_F(PushButtonTest, FocusGlowKeepsItsColourUnderAnotherTheme) {
+    HWND b = Attached();
+    Paint(b, ODS_FOCUS);
+    const std::vector<COLORREF> focused = Pixels(b);
+    skin::RepaintButtonNow(b, 0, 1);
+    const std::vector<COLORREF> hot = Pixels(b);
+    skin::ThemeColor = RGB(0xC0, 0x30, 0x20);
+    skin::RepaintButtonNow(b, 0, 1);
+    EXPECT_NE(Pixels(b), hot) << "the hover frame follows the theme";
+    Paint(b, ODS_FOCUS);
+    EXPECT_EQ(Pixels(b), focused);
 }
 
 TEST_F(PushButtonTest, RepaintsAreIdempotentAndGiveEverythingBack) {
@@ -285,6 +314,13 @@ TEST_F(PushButtonTest, ProcedureMessages) {
             if (GetRValue(c) > 150 && GetGValue(c) < 90) ++red;
         }
     EXPECT_GT(red, 5);
+    // A move asks for a whole repaint over what lies under the new place.
+    ValidateRect(b, nullptr);
+    SetWindowPos(b, nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT update{};
+    EXPECT_TRUE(GetUpdateRect(b, &update, FALSE));
+    EXPECT_EQ(update.right - update.left, 100);
+    EXPECT_EQ(update.bottom - update.top, 24);
 }
 
 TEST_F(PushButtonTest, StaleIndicesAreForwardedNotFatal) {

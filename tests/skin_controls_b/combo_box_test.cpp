@@ -115,6 +115,63 @@ TEST_F(ComboBoxTest, DropDownListShowsBorderButtonArrowAndSelectedText) {
     EXPECT_EQ(DarkPixels(list, 2, 2, bx - 1, h - 2), 0);
 }
 
+TEST_F(ComboBoxTest, DropDownButtonAndArrowSitWhereTheWidthAndHeightPutThem) {
+    HWND dropDown = Combo(CBS_DROPDOWN, 20, 30);
+    SendMessageA(dropDown, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), 18);
+    ASSERT_EQ(ComboHeight(dropDown), 24);
+    SetWindowTextA(dropDown, "WWWWW");
+    AttachEditsAndComboBoxes(record, top);
+    HWND edit = InnerEdit(dropDown);
+    RECT own{};
+    GetWindowRect(edit, &own);
+    OffsetRect(&own, -own.left, -own.top);
+    {
+        HDC dc = GetWindowDC(edit);
+        BrushHandle marker = BrushHandle::Adopt(CreateSolidBrush(kMarker));
+        FillRect(dc, &own, marker);
+        ReleaseDC(edit, dc);
+    }
+    PaintComboBox(record, 1, false, false);
+    // The edit keeps what it shows: no text of the painter over it.
+    int kept = 0;
+    for (int y = 0; y < own.bottom; ++y)
+        for (int x = 0; x < own.right; ++x) kept += WindowPixel(edit, x, y) == kMarker;
+    EXPECT_EQ(kept, own.right * own.bottom);
+    // bw 18, bx 100: the outline (100, 2, 17, 19), the body (101, 3, 16, 18)
+    // shaded from the theme at 30 (y 2) to the theme at 100 (y 20).
+    auto glass = [](int x, int y) { return GlassAt(20, 30, x, y); };
+    EXPECT_TRUE(ColourNear(WindowPixel(dropDown, 100, 12), Blend(glass(100, 12), 0, 80), 8));
+    EXPECT_TRUE(ColourNear(WindowPixel(dropDown, 117, 12), Blend(glass(117, 12), 0, 80), 8));
+    EXPECT_TRUE(ColourNear(WindowPixel(dropDown, 118, 12), glass(118, 12), 4));
+    for (int y : {3, 19}) {
+        const int alpha = static_cast<int>(30 + 70 * (y + 0.5 - 2) / 18 + 0.5);
+        EXPECT_TRUE(ColourNear(WindowPixel(dropDown, 103, y), Blend(glass(103, y), kTheme, alpha), 4))
+            << y;
+    }
+    // The arrow at (105.5, 10): its top row half covers columns 105 and 112.
+    EXPECT_TRUE(IsDark(WindowPixel(dropDown, 106, 10)));
+    EXPECT_TRUE(IsDark(WindowPixel(dropDown, 111, 10)));
+    EXPECT_FALSE(IsDark(WindowPixel(dropDown, 105, 10)));
+    EXPECT_FALSE(IsDark(WindowPixel(dropDown, 112, 10)));
+    EXPECT_FALSE(IsDark(WindowPixel(dropDown, 108, 9)));
+    EXPECT_TRUE(IsDark(WindowPixel(dropDown, 108, 12)));
+    EXPECT_FALSE(IsDark(WindowPixel(dropDown, 108, 14)));
+}
+
+TEST_F(ComboBoxTest, AttachShowsTheSelectedItemInADropDownsEdit) {
+    HWND dropDown = Combo(CBS_DROPDOWN, 20, 30);
+    // Selected in the list behind the combo box's back: the edit shows nothing yet.
+    COMBOBOXINFO info{sizeof info};
+    ASSERT_TRUE(GetComboBoxInfo(dropDown, &info));
+    SendMessageA(info.hwndList, LB_SETCURSEL, 1, 0);
+    ASSERT_EQ(SendMessageA(dropDown, CB_GETCURSEL, 0, 0), 1);
+    ASSERT_EQ(GetWindowTextLengthA(InnerEdit(dropDown)), 0);
+    AttachEditsAndComboBoxes(record, top);
+    char text[16] = {};
+    GetWindowTextA(InnerEdit(dropDown), text, sizeof text);
+    EXPECT_STREQ(text, "WWWWW");
+}
+
 TEST_F(ComboBoxTest, ChildWindowsAreKeyedOutAndDrawThemselves) {
     HWND dropDown = Combo(CBS_DROPDOWN, 20, 30);
     HWND simple = Combo(CBS_SIMPLE, 200, 30, 120);
@@ -194,6 +251,52 @@ TEST_F(ComboBoxTest, InnerEditGetsGlassBrushAndRepaintsOnChange) {
     const auto last = reinterpret_cast<HGDIOBJ>(ReadProp(edit, "Kj_dxjb"));
     DestroyWindow(dropDown);
     EXPECT_EQ(GetObjectType(last), 0u) << "the edit deletes its last brush when it goes";
+}
+
+// A combo box procedure that keeps a new text to itself: its edit is not told,
+// so only the skin asks the edit to repaint.
+LRESULT CALLBACK KeepsTextToItself(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) return TRUE;
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetPropA(window, "TestOwnProc")), window,
+                           message, wParam, lParam);
+}
+
+TEST_F(ComboBoxTest, SetTextInvalidatesTheInnerEdit) {
+    HWND dropDown = Combo(CBS_DROPDOWN, 20, 30);
+    SetPropA(dropDown, "TestOwnProc",
+             reinterpret_cast<HANDLE>(SetWindowLongPtrA(
+                 dropDown, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeepsTextToItself))));
+    AttachEditsAndComboBoxes(record, top);
+    HWND edit = InnerEdit(dropDown);
+    Drain();
+    ValidateRect(edit, nullptr);
+    SendMessageA(dropDown, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("new"));
+    EXPECT_TRUE(NeedsPaint(edit));
+}
+
+TEST_F(ComboBoxTest, InnerEditRepaintsItsFrameAtOnceWhenItLosesTheFocus) {
+    HWND dropDown = Combo(CBS_DROPDOWN, 20, 30);
+    AttachEditsAndComboBoxes(record, top);
+    HWND edit = InnerEdit(dropDown);
+    // A 2 px edge gives the edit a frame ring that shows.
+    SetWindowLongA(edit, GWL_EXSTYLE, GetWindowLongA(edit, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    SetWindowPos(edit, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    Drain();
+    RECT place{};
+    GetWindowRect(edit, &place);
+    MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&place), 2);
+    SendMessageA(edit, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    SendMessageA(edit, WM_SETFOCUS, 0, 0);
+    MarkPixel(edit, 0, 0, kMarker);
+    MarkPixel(edit, 1, 1, kMarker);
+    ValidateRect(edit, nullptr);
+    SendMessageA(edit, WM_KILLFOCUS, 0, 0);
+    EXPECT_FALSE(NeedsPaint(edit)) << "painted, not invalidated";
+    // The normal, not hot, frame at once.
+    EXPECT_TRUE(ColourNear(WindowPixel(edit, 0, 0),
+                           Blend(GlassAt(place.left, place.top, 0, 0), 0, 80), 4));
+    EXPECT_TRUE(ColourNear(WindowPixel(edit, 1, 1), GlassAt(place.left, place.top, 1, 1), 4));
 }
 
 TEST_F(ComboBoxTest, ChildRectIsRelativeToTheParentsWindowRectangle) {

@@ -10,6 +10,8 @@
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"
 #include "skin/record.h"
+#include "drawing/font.h"
+#include "tests/support/pixels.h"
 
 using namespace skin;
 using namespace ctltest;
@@ -28,14 +30,70 @@ protected:
         SendMessageA(header, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
         return header;
     }
-    static void AddItem(HWND header, const char* text, int width, int format) {
+    // An item at the end; image, when given, is its index in the image list.
+    static void AddItem(HWND header, const char* text, int width, int format, int image = -1) {
         HDITEMA item{};
-        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT | (image >= 0 ? HDI_IMAGE : 0);
         item.pszText = const_cast<char*>(text);
         item.cxy = width;
         item.fmt = format | HDF_STRING;
+        item.iImage = image;
         const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
         SendMessageA(header, HDM_INSERTITEMA, count, reinterpret_cast<LPARAM>(&item));
+    }
+    // An attached header with buttons and items "one" and "two", 100 px
+    // each, painted once.
+    HWND PaintedButtonsHeader() {
+        HWND header = Header(HDS_BUTTONS, 20, 30, 320);
+        AddItem(header, "one", 100, HDF_LEFT);
+        AddItem(header, "two", 100, HDF_LEFT);
+        AttachHeaders(record, top);
+        PaintHeader(record, 1);
+        return header;
+    }
+    // A bitmap of w x h in one colour; the caller deletes it.
+    static HBITMAP SolidBitmap(int w, int h, COLORREF colour) {
+        HDC screen = GetDC(nullptr);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+        HDC dc = CreateCompatibleDC(screen);
+        HGDIOBJ displaced = SelectObject(dc, bitmap);
+        HBRUSH brush = CreateSolidBrush(colour);
+        RECT r{0, 0, w, h};
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+        SelectObject(dc, displaced);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        return bitmap;
+    }
+    // An image list of one red 16 x 16 image, set on the header.
+    static HIMAGELIST RedIcons(HWND header) {
+        HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+        HBITMAP red = SolidBitmap(16, 16, RGB(255, 0, 0));
+        ImageList_Add(images, red, nullptr);
+        DeleteObject(red);
+        SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+        return images;
+    }
+    static bool IsRed(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; }
+    // How many pixels of the header's rectangle (x0, y0)-(x1, y1) pass test.
+    template <class Test>
+    static int CountIn(HWND header, int x0, int x1, int y0, int y1, Test test) {
+        HDC dc = GetDC(header);
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) n += test(GetPixel(dc, x, y)) ? 1 : 0;
+        ReleaseDC(header, dc);
+        return n;
+    }
+    // The first column of x0..x1 whose pixel in row y is red, -1 if none.
+    static int FirstRedColumn(HWND header, int x0, int x1, int y) {
+        HDC dc = GetDC(header);
+        int first = -1;
+        for (int x = x0; x < x1 && first < 0; ++x)
+            if (IsRed(GetPixel(dc, x, y))) first = x;
+        ReleaseDC(header, dc);
+        return first;
     }
     // Leftmost and rightmost dark column in the band x0..x1 of the header.
     static std::pair<int, int> InkSpan(HWND header, int x0, int x1) {
@@ -134,6 +192,106 @@ TEST_F(HeaderTest, ItemsShowBodySeparatorAndAlignedText) {
     EXPECT_NEAR((mid.first + mid.second) / 2.0, 250 - margin / 2.0, 5);
 }
 
+TEST_F(HeaderTest, IconStartsWhereTheAlignmentPutsItUnlessImageMarginAndTextDoNotFit) {
+    HWND header = Header(0, 20, 30, 370);
+    HIMAGELIST images = RedIcons(header);
+    AttachHeaders(record, top);
+    const int m = static_cast<int>(SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
+    ASSERT_GT(m, 2);
+    auto width = [&](const char* text) {
+        return MeasureTextWidth(text, Entry(1).FontName, Entry(1).FontSize, Entry(1).FontStyle);
+    };
+    const int iw = 16;
+    struct Case {
+        const char* text;
+        int width;  // 0: exactly image, margin and text, which does not fit
+        int format;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"ab", 80, HDF_LEFT, true},          {"ab", 80, HDF_RIGHT, true},
+        {"ab", 80, HDF_CENTER, true},        {"WWWWWWWW", 50, HDF_RIGHT, false},
+        {"WWWWWWWW", 50, HDF_CENTER, false}, {"ab", 0, HDF_CENTER, false},
+    };
+    for (const Case& c : cases)
+        AddItem(header, c.text, c.width ? c.width : iw + m + width(c.text),
+                     c.format | HDF_IMAGE, 0);
+    PaintHeader(record, 1);
+    int left = 0;
+    for (const Case& c : cases) {
+        const int w = c.width ? c.width : iw + m + width(c.text), tw = width(c.text);
+        SCOPED_TRACE(testing::Message() << c.text << " in " << w << ", format " << c.format);
+        ASSERT_EQ(iw + m + tw < w, c.fits);
+        int x = m;
+        if (c.fits && (c.format & HDF_RIGHT)) x = w - iw - tw;
+        if (c.fits && (c.format & HDF_CENTER)) x = (w - iw - m - tw) / 2;
+        // Unscaled, centred vertically: rows 4 to 19 of 24.
+        EXPECT_EQ(FirstRedColumn(header, left, left + w, 12), left + x);
+        EXPECT_EQ(FirstRedColumn(header, left, left + w, 4), left + x);
+        EXPECT_EQ(FirstRedColumn(header, left, left + w, 3), -1);
+        EXPECT_EQ(FirstRedColumn(header, left, left + w, 20), -1);
+        left += w;
+    }
+    DestroyWindow(header);
+    ImageList_Destroy(images);
+}
+
+TEST_F(HeaderTest, BitmapItemShowsItsTextOnly) {
+    HWND header = Header(0, 20, 30, 300);
+    HIMAGELIST images = RedIcons(header);
+    HBITMAP green = SolidBitmap(16, 16, RGB(0, 255, 0));
+    HDITEMA item{};
+    // The header has icons and the item's image index is 0, but without
+    // HDF_IMAGE the item shows none.
+    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT | HDI_BITMAP;
+    item.pszText = const_cast<char*>("text");
+    item.cxy = 100;
+    item.fmt = HDF_BITMAP | HDF_STRING;
+    item.hbm = green;
+    SendMessageA(header, HDM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    AttachHeaders(record, top);
+    PaintHeader(record, 1);
+    EXPECT_EQ(CountIn(header, 0, 100, 0, 24, IsRed), 0);
+    EXPECT_EQ(CountIn(header, 0, 100, 0, 24,
+                      [](COLORREF c) { return GetGValue(c) > 200 && GetRValue(c) < 80; }),
+              0);
+    EXPECT_GT(CountIn(header, 0, 100, 2, 22, IsDark), 10) << "the text";
+    DestroyWindow(header);
+    ImageList_Destroy(images);
+    DeleteObject(green);
+}
+
+TEST_F(HeaderTest, TooLongTextIsCutWithAnEllipsis) {
+    // GDI+ under Wine draws no ellipsis whatever the format asks, so the
+    // format the items are drawn with is read back.
+    drw::StringFormatObject format;
+    CreateItemTextFormat(format);
+    EXPECT_EQ(format.GetTrimming(), 3 /* StringTrimmingEllipsisCharacter */);
+    EXPECT_EQ(format.GetFlags(), 0);
+    EXPECT_EQ(format.GetAlign(), 0 /* near */);
+    EXPECT_EQ(format.GetLineAlign(), 0 /* top */);
+}
+
+TEST_F(HeaderTest, PressedOverlayShadesThePressedItemFromDarkToLight) {
+    HWND header = PaintedButtonsHeader();
+    const int rows[] = {0, 6, 12, 18, 23};
+    COLORREF normal[5], other[5];
+    for (int i = 0; i < 5; ++i) {
+        normal[i] = WindowPixel(header, 60, rows[i]);
+        other[i] = WindowPixel(header, 160, rows[i]);
+    }
+    Entry(1).PressedItem = 1;
+    PaintHeader(record, 1);
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(rows[i]);
+        // Black at 30 (top) to white at 120 (bottom) over the item's look.
+        const auto overlay = testsupport::GradientAt(0x1E000000, 0x78FFFFFF, (rows[i] + 0.5) / 24);
+        EXPECT_TRUE(ColourNear(WindowPixel(header, 60, rows[i]),
+                               Blend(normal[i], overlay.colour, overlay.alpha), 4));
+        EXPECT_EQ(WindowPixel(header, 160, rows[i]), other[i]);
+    }
+}
+
 TEST_F(HeaderTest, LastItemOfAListViewHeaderReachesTheViewsEdge) {
     HWND view = Control(WC_LISTVIEWA, LVS_REPORT, 20, 30, 300, 100);
     LVCOLUMNA column{};
@@ -155,11 +313,7 @@ TEST_F(HeaderTest, LastItemOfAListViewHeaderReachesTheViewsEdge) {
 }
 
 TEST_F(HeaderTest, HoverAndPressFollowTheMouse) {
-    HWND header = Header(HDS_BUTTONS, 20, 30, 320);
-    AddItem(header, "one", 100, HDF_LEFT);
-    AddItem(header, "two", 100, HDF_LEFT);
-    AttachHeaders(record, top);
-    PaintHeader(record, 1);
+    HWND header = PaintedButtonsHeader();
     const COLORREF normal = WindowPixel(header, 60, 20);
 
     SendMessageA(header, WM_MOUSEMOVE, 0, MAKELPARAM(50, 10));

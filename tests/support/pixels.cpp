@@ -60,4 +60,13 @@ bool ChannelsWithin(COLORREF actual, COLORREF expected, int tolerance) {
     return true;
 }
 
+GradientPoint GradientAt(uint32_t from, uint32_t to, double t) {
+    const double a0 = from >> 24, a1 = to >> 24, a = a0 + (a1 - a0) * t;
+    auto channel = [&](int shift) {
+        const double c0 = (from >> shift) & 0xFF, c1 = (to >> shift) & 0xFF;
+        return a > 0 ? static_cast<int>((c0 * a0 * (1 - t) + c1 * a1 * t) / a + 0.5) : 0;
+    };
+    return {RGB(channel(16), channel(8), channel(0)), static_cast<int>(a + 0.5)};
+}
+
 }  // namespace testsupport

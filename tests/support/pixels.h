@@ -36,4 +36,12 @@ inline uint32_t DibPixel(COLORREF c) {
 // Whether red, green and blue of two colours each differ by at most tolerance.
 bool ChannelsWithin(COLORREF actual, COLORREF expected, int tolerance);
 
+// The colour and alpha of a two-colour ARGB gradient at t (0 at from, 1 at
+// to), the stops mixed premultiplied by their alpha, as GDI+ blends them here.
+struct GradientPoint {
+    COLORREF colour;
+    int alpha;
+};
+GradientPoint GradientAt(uint32_t from, uint32_t to, double t);
+
 }  // namespace testsupport
