@@ -92,7 +92,7 @@ TEST_F(MainWindowTest, CreatedSetsTitleShowsTheStartMessageAndRegistersTheDrop) 
 }
 
 TEST_F(MainWindowTest, ListBoxShowsExactlyFileListThroughDialogDropAndConversion) {
-    Dialog("C:\\m\\A.mp3;C:\\m\\B.mp3");
+    Dialog("C:\\m\\A.mp3|C:\\m\\B.mp3");
     Dialog("C:\\m\\C.mp3");
     ExpectBoth({"C:\\m\\A.mp3", "C:\\m\\B.mp3", "C:\\m\\C.mp3"});
     Dialog("");  // cancelled: nothing changes, nothing is said
