@@ -140,6 +140,15 @@ TEST_F(MainWindowTest, FailedRenamesAreReportedInsteadOfSuccess) {
     ExpectBoth({});
 }
 
+TEST_F(MainWindowTest, APathThatIsNotFullIsReportedAndExplorerOpensOnTheLastFullPathsFolder) {
+    testfs::WriteText(dir_ + "歌.mp3", "x");
+    Drop(dir_ + "歌.mp3\r\n绿.mp3");
+    Click(app::kConvertButton);
+    EXPECT_EQ(g_rec.messages, std::vector<std::string>{"有 1 个文件没有改名：\r\n绿.mp3（不是完整的路径）"});
+    EXPECT_EQ(g_rec.runs, std::vector<std::string>{"explorer.exe " + dir_});
+    EXPECT_EQ(testfs::ReadText(dir_ + "ge .mp3"), "x");
+}
+
 TEST_F(MainWindowTest, NothingAddedSaysSoAndRenamesNothing) {
     Click(app::kConvertButton);
     EXPECT_EQ(g_rec.messages, std::vector<std::string>{app::kNothingAddedMessage});
