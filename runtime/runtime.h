@@ -233,7 +233,13 @@ void RegisterDropTarget(int dropUnit, HWND window);
 // and RunProgram returns that value. Registration may happen at any time
 // before RunProgram, also from static initialisers.
 void RegisterModuleStart(int (*fn)());
+// An end routine runs once per RunProgram: registering one again moves it
+// to the end of the order. So a program can state its whole shut-down order
+// in main, even for routines that a library registered during the global
+// start-up (whose order C++ does not fix).
 void RegisterEndRoutine(void (*fn)());
+// The end routines in the order they will run.
+std::vector<void (*)()> EndRoutineOrder();
 // Runs the program with that main window design; returns the exit code.
 int RunProgram(const WindowDesign& mainWindow);
 // The main window's unit id (0 before RunProgram built it).

@@ -446,13 +446,19 @@ TEST(HdropText, PathsJoinedByCrLf) {
 
 // The program's order: start routines, the window (created, then shown),
 // the loop, the end routines; a start routine's refusal stops the start-up.
+// An end routine registered again runs once, at its last place.
 std::vector<std::string> g_order;
 int g_refuse = 0;
+void EndA() { g_order.push_back("end A"); }
+void EndB() { g_order.push_back("end B"); }
 
 TEST(Program, StartUpAndShutDownOrder) {
     rt::RegisterModuleStart([] { g_order.push_back("start 1"); return 0; });
     rt::RegisterModuleStart([] { g_order.push_back("start 2"); return g_refuse; });
+    rt::RegisterEndRoutine(EndA);
     rt::RegisterEndRoutine([] { g_order.push_back("end"); });
+    rt::RegisterEndRoutine(EndB);
+    rt::RegisterEndRoutine(EndA);
     rt::UnitEvents events;
     events.created = [] {
         g_order.push_back(std::string("created, main ") +
@@ -461,12 +467,13 @@ TEST(Program, StartUpAndShutDownOrder) {
     };
     const rt::WindowDesign design = {{"Main", rt::UnitKind::Window, 10, 10, 200, 100, true, "", events}};
     EXPECT_EQ(rt::RunProgram(design), 0);
-    EXPECT_EQ(g_order, (std::vector<std::string>{"start 1", "start 2", "created, main known", "end"}));
+    EXPECT_EQ(g_order,
+              (std::vector<std::string>{"start 1", "start 2", "created, main known", "end", "end B", "end A"}));
 
     g_order.clear();
     g_refuse = 7;
     EXPECT_EQ(rt::RunProgram(design), 7);
-    EXPECT_EQ(g_order, (std::vector<std::string>{"start 1", "start 2", "end"}));
+    EXPECT_EQ(g_order, (std::vector<std::string>{"start 1", "start 2", "end", "end B", "end A"}));
 }
 
 }  // namespace
