@@ -85,8 +85,10 @@ void OnMainWindowCreated() {
     // 3. The start-up message, at every start.
     CurrentEffects().message(kStartupMessage);
     // 4.-6. Drops anywhere on the window reach AddDroppedFiles from now on.
+    // The start-up message has just promised drops: when they cannot work,
+    // say so and name the way that does.
     const int drop = rt::UnitId(kDropTarget);
-    rt::RegisterDropTarget(drop, rt::UnitWindow(window));
+    if (!rt::RegisterDropTarget(drop, rt::UnitWindow(window))) CurrentEffects().message(kDropRefusedMessage);
     rt::SetUnitProperty(drop, 11, 1);
 }
 

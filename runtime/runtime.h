@@ -221,8 +221,9 @@ bool WindowCommand(int windowUnit, const ByteString& icoBytes, const AnsiText& t
 // Registers a window with OLE drag and drop (RegisterDragDrop and an
 // IDropTarget reading CF_HDROP); a drop anywhere on it raises the
 // filesDropped event of the drop-target unit, while its property 11 is 1.
-// The registration lasts until the window is destroyed.
-void RegisterDropTarget(int dropUnit, HWND window);
+// The registration lasts until the window is destroyed. Returns false when
+// OLE refused it: the window then accepts no drops.
+bool RegisterDropTarget(int dropUnit, HWND window);
 
 // ------------------------------------------------------------ program ------
 // Start-up order of the program: module start routines (in registration

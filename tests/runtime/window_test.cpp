@@ -428,11 +428,17 @@ TEST_F(BuiltWindow, DropTargetDeliversPathsOnlyWhileProperty11IsOne) {
 
 TEST_F(BuiltWindow, RegisteredWindowAcceptsOleDrops) {
     OleInitialize(nullptr);
-    rt::RegisterDropTarget(rt::UnitId("Drop"), hwnd_);
+    EXPECT_TRUE(rt::RegisterDropTarget(rt::UnitId("Drop"), hwnd_));
     // A second registration by OLE itself must fail: the window holds ours.
     IDropTarget* other = rt::NewFileDropTarget(rt::UnitId("Drop"));
     EXPECT_EQ(RegisterDragDrop(hwnd_, other), DRAGDROP_E_ALREADYREGISTERED);
     other->Release();
+}
+
+TEST_F(BuiltWindow, ARegistrationOleRefusesIsSaid) {
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    EXPECT_FALSE(rt::RegisterDropTarget(rt::UnitId("Drop"), gone));
 }
 
 TEST(HdropText, PathsJoinedByCrLf) {
