@@ -36,7 +36,8 @@ struct RenameFailure {
     RenameProblem problem;
     rt::AnsiText target;  // the pinyin path it was to get ("" when none was made)
 };
-// A drive root ("C:\") or a server share ("\\server\...").
+// True for a path from a drive root ("C:\") or a server ("\\server\..."):
+// only such a path names the same file whatever folder is current.
 bool IsFullPath(const rt::AnsiText& path);
 // Renames every path to its PinyinPath, never over an existing file and
 // never to a path that ANSI programs (this one included) could no longer

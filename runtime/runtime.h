@@ -85,9 +85,9 @@ int Round(double v);
 bool RenameFile(const AnsiText& oldPath, const AnsiText& newPath);
 // 0 when the path does not exist.
 int FileExists(const AnsiText& path);
-// Two paths name the same file entry when their keys are equal: Windows
-// tells names apart regardless of letter case (Latin, full-width, Greek...),
-// so the key is the path in UTF-16, upper-cased.
+// Paths with equal keys name the same file: Windows takes names that differ
+// only in letter case (Latin, full-width, Greek...) for one name, so the key
+// is the path in UTF-16, upper-cased.
 std::wstring FileNameKey(const AnsiText& path);
 // Writes exactly these bytes (the file is created or truncated).
 bool WriteFileBytes(const AnsiText& path, const ByteString& bytes);
