@@ -1,11 +1,11 @@
-// The program: FileList is freed by the end routine; the runtime builds
+// The program: the end routines in their order, then the runtime builds
 // MainWindow and runs the message loop.
 #include <windows.h>
 
-#include "app/file_list.h"
 #include "app/main_window.h"
+#include "app/program.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    rt::RegisterEndRoutine(app::FreeFileList);
+    app::RegisterEndRoutines();
     return rt::RunProgram(app::MainWindowDesign());
 }

@@ -31,6 +31,15 @@ rt::AnsiText AskFromDialog(DWORD* error) {
 
 HWND ListBoxWindow() { return rt::UnitWindow(rt::UnitId(kListBox)); }
 
+// The folder Explorer opens after a conversion: the last file's. A path that
+// is not a full path has no folder of its own (it would be the current
+// folder, whatever that is): then the last full path before it counts.
+rt::AnsiText LastFolder(const rt::CountedArray<rt::AnsiText>& files) {
+    for (int i = files.Count(); i >= 1; --i)
+        if (IsFullPath(files[i])) return SplitPath(files[i]).folder;
+    return rt::AnsiText();
+}
+
 void HideTips() {
     rt::SetUnitVisible(rt::UnitId(kAboutLabel), 0);
     rt::SetUnitVisible(rt::UnitId(kOpenTip), 0);
@@ -76,8 +85,10 @@ void OnMainWindowCreated() {
     // 3. The start-up message, at every start.
     CurrentEffects().message(kStartupMessage);
     // 4.-6. Drops anywhere on the window reach AddDroppedFiles from now on.
+    // The start-up message has just promised drops: when they cannot work,
+    // say so and name the way that does.
     const int drop = rt::UnitId(kDropTarget);
-    rt::RegisterDropTarget(drop, rt::UnitWindow(window));
+    if (!rt::RegisterDropTarget(drop, rt::UnitWindow(window))) CurrentEffects().message(kDropRefusedMessage);
     rt::SetUnitProperty(drop, 11, 1);
 }
 
@@ -96,7 +107,7 @@ void AddFilesFromDialog() {
         if (error == FNERR_BUFFERTOOSMALL) CurrentEffects().message(kTooManyFilesMessage);
         return;
     }
-    AppendFiles(rt::SplitText(names, ";"), ListBoxWindow());
+    AppendFiles(rt::SplitText(names, kPathSeparator), ListBoxWindow());
 }
 
 void AddDroppedFiles(rt::AnsiText& dropped) {
@@ -113,10 +124,10 @@ void ConvertFilesToPinyin() {
         return;
     }
     const std::vector<RenameFailure> failures = RenameToPinyin(files);
-    const rt::AnsiText lastFolder = SplitPath(files[files.Count()]).folder;
+    const rt::AnsiText lastFolder = LastFolder(files);
     // The listed paths are gone (renamed) or reported below: start afresh.
     ClearFiles(ListBoxWindow());
-    CurrentEffects().run("explorer.exe " + lastFolder, false);
+    if (!lastFolder.empty()) CurrentEffects().run("explorer.exe " + lastFolder, false);
     CurrentEffects().message(failures.empty() ? rt::AnsiText(kDoneMessage) : FailureMessage(failures));
 }
 

@@ -73,7 +73,7 @@ rt::AnsiText ParseOpenFileResult(const char* buffer, std::size_t size, bool* tru
     if (rt::FindLastByte(folder, '\\') + 1 != folder.size()) folder += '\\';
     rt::AnsiText joined;
     for (std::size_t i = 1; i < pieces.size(); ++i) {
-        if (i > 1) joined += ';';
+        if (i > 1) joined += kPathSeparator;
         joined += folder + pieces[i];
     }
     return joined;

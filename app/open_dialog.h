@@ -11,6 +11,11 @@
 namespace app {
 
 constexpr DWORD kDialogBufferSize = 8192;
+// Joins the chosen paths in the one text the dialog hands back: no Windows
+// file name can hold "|", while ";" it can ("x;歌.mp3" is one name). A
+// double-byte character whose trail byte is 0x7C (東) is no separator, as
+// SplitText splits character-wise.
+constexpr char kPathSeparator[] = "|";
 
 // An OPENFILENAMEA (the 76-byte form without the trailing reserved fields)
 // with the buffers it points into.
@@ -24,14 +29,14 @@ std::vector<char> DialogFilter(const rt::AnsiText& filter);
 void PrepareOpenDialog(OpenDialogRequest& request, HWND owner, const rt::AnsiText& title,
                        const rt::AnsiText& filter, const rt::AnsiText& startFolder);
 
-// The chosen full paths joined by ";" from the dialog's file buffer: one
+// The chosen full paths joined by "|" from the dialog's file buffer: one
 // full path, or the folder and then the names, NUL between them and two
 // NULs at the end. Reads no byte past size. When the buffer ends before its
 // closing NULs (the dialog filled it and cut the last name), *truncated is
 // set (when given).
 rt::AnsiText ParseOpenFileResult(const char* buffer, std::size_t size, bool* truncated = nullptr);
 
-// Shows the dialog; the chosen full paths joined by ";", or "" when nothing
+// Shows the dialog; the chosen full paths joined by "|", or "" when nothing
 // was chosen. When error is given it receives CommDlgExtendedError() (0 for
 // a plain cancel, FNERR_BUFFERTOOSMALL when too many files were chosen; a
 // dialog that cut the list short instead of failing counts as that too).

@@ -20,14 +20,30 @@ PathParts SplitPath(const rt::AnsiText& path);
 // The same folder, the pinyin of the name.
 rt::AnsiText PinyinPath(const rt::AnsiText& path);
 
+// Why a listed file kept its name, as the disk shows it after the rename
+// failed or was not tried: a file that is still there is never "missing".
+enum class RenameProblem {
+    NotFullPath,  // no drive or server root: which file it names would depend on the current folder
+    NameTooLong,  // the new name is over 255 characters, or the new path is MAX_PATH bytes or more
+    TargetTaken,  // another file already has the new name
+    Missing,      // the file is not there
+    Locked,       // the file is there but may not be changed
+    Other,        // the file is there and the rename failed for another reason
+};
+
 struct RenameFailure {
     rt::AnsiText path;
-    DWORD error;          // GetLastError() of the failed rename
-    rt::AnsiText target;  // the pinyin path it was to get
+    RenameProblem problem;
+    rt::AnsiText target;  // the pinyin path it was to get ("" when none was made)
 };
-// Renames every path to its PinyinPath, never over an existing file. A name
-// whose pinyin is itself (no character has a reading) is left alone and is
-// no failure.
+// True for a path from a drive root ("C:\") or a server ("\\server\..."):
+// only such a path names the same file whatever folder is current.
+bool IsFullPath(const rt::AnsiText& path);
+// Renames every path to its PinyinPath, never over an existing file and
+// never to a path that ANSI programs (this one included) could no longer
+// open. A name whose pinyin is itself (no character has a reading) is left
+// alone and is no failure; a path met before in this call (letter case
+// aside, as Windows compares names) was handled then and is skipped.
 std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths);
 
 // The message for failed renames: how many, the first ten paths with their

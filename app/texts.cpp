@@ -11,6 +11,7 @@ const char kDialogStartFolder[] = "d:\\";
 const char kNothingAddedMessage[] = "请先添加文件";
 const char kDoneMessage[] = "文件已经处理好了";
 const char kTooManyFilesMessage[] = "一次选择的文件太多了，对话框装不下，请分几次添加";
+const char kDropRefusedMessage[] = "文件拖放没能启动，这次请用“打开文件”按钮添加文件";
 
 namespace {
 const char kCredit[] = "作者：拼音小组";

@@ -14,6 +14,7 @@ extern const char kDialogStartFolder[];
 extern const char kNothingAddedMessage[];
 extern const char kDoneMessage[];
 extern const char kTooManyFilesMessage[];
+extern const char kDropRefusedMessage[];  // the window could not be made a drop target
 
 rt::AnsiText AboutMessage();    // credit, contact, forum, welcome; 88 bytes
 rt::AnsiText AboutLabelText();  // credit, contact, welcome, forum; 94 bytes

@@ -98,14 +98,15 @@ AnsiText HdropToText(HDROP drop) {
 
 IDropTarget* NewFileDropTarget(int dropUnit) { return new FileDropTarget(dropUnit); }
 
-void RegisterDropTarget(int dropUnit, HWND window) {
+bool RegisterDropTarget(int dropUnit, HWND window) {
     RequireUnitKind(dropUnit, UnitKind::DropTarget);
     static thread_local bool oleStarted = false;
     if (!oleStarted) oleStarted = SUCCEEDED(OleInitialize(nullptr));
     IDropTarget* target = NewFileDropTarget(dropUnit);
     RevokeDragDrop(window);  // a second registration replaces the first
-    RegisterDragDrop(window, target);
+    const HRESULT registered = RegisterDragDrop(window, target);
     target->Release();  // the registration holds its own reference
+    return SUCCEEDED(registered);
 }
 
 }  // namespace rt

@@ -4,6 +4,8 @@
 
 #include <ole2.h>
 
+#include <algorithm>
+
 namespace rt {
 namespace detail {
 int BuildWindowMarked(const WindowDesign& design, bool isMain);
@@ -26,8 +28,13 @@ void RegisterModuleStart(int (*fn)()) {
 }
 
 void RegisterEndRoutine(void (*fn)()) {
-    if (fn) EndRoutines().push_back(fn);
+    if (!fn) return;
+    std::vector<void (*)()>& list = EndRoutines();
+    list.erase(std::remove(list.begin(), list.end(), fn), list.end());
+    list.push_back(fn);
 }
+
+std::vector<void (*)()> EndRoutineOrder() { return EndRoutines(); }
 
 int RunProgram(const WindowDesign& mainWindow) {
     const bool ole = SUCCEEDED(OleInitialize(nullptr));  // drag and drop needs an STA

@@ -85,6 +85,10 @@ int Round(double v);
 bool RenameFile(const AnsiText& oldPath, const AnsiText& newPath);
 // 0 when the path does not exist.
 int FileExists(const AnsiText& path);
+// Paths with equal keys name the same file: Windows takes names that differ
+// only in letter case (Latin, full-width, Greek...) for one name, so the key
+// is the path in UTF-16, upper-cased.
+std::wstring FileNameKey(const AnsiText& path);
 // Writes exactly these bytes (the file is created or truncated).
 bool WriteFileBytes(const AnsiText& path, const ByteString& bytes);
 // The whole file, or empty when it cannot be read.
@@ -217,8 +221,9 @@ bool WindowCommand(int windowUnit, const ByteString& icoBytes, const AnsiText& t
 // Registers a window with OLE drag and drop (RegisterDragDrop and an
 // IDropTarget reading CF_HDROP); a drop anywhere on it raises the
 // filesDropped event of the drop-target unit, while its property 11 is 1.
-// The registration lasts until the window is destroyed.
-void RegisterDropTarget(int dropUnit, HWND window);
+// The registration lasts until the window is destroyed. Returns false when
+// OLE refused it: the window then accepts no drops.
+bool RegisterDropTarget(int dropUnit, HWND window);
 
 // ------------------------------------------------------------ program ------
 // Start-up order of the program: module start routines (in registration
@@ -229,7 +234,13 @@ void RegisterDropTarget(int dropUnit, HWND window);
 // and RunProgram returns that value. Registration may happen at any time
 // before RunProgram, also from static initialisers.
 void RegisterModuleStart(int (*fn)());
+// An end routine runs once per RunProgram: registering one again moves it
+// to the end of the order. So a program can state its whole shut-down order
+// in main, even for routines that a library registered during the global
+// start-up (whose order C++ does not fix).
 void RegisterEndRoutine(void (*fn)());
+// The end routines in the order they will run.
+std::vector<void (*)()> EndRoutineOrder();
 // Runs the program with that main window design; returns the exit code.
 int RunProgram(const WindowDesign& mainWindow);
 // The main window's unit id (0 before RunProgram built it).

@@ -104,6 +104,12 @@ AnsiText Ansi(const wchar_t* wide) {
 }
 }  // namespace
 
+std::wstring FileNameKey(const AnsiText& path) {
+    std::wstring key = Wide(path);
+    if (!key.empty()) CharUpperBuffW(&key[0], static_cast<DWORD>(key.size()));
+    return key;
+}
+
 // Through the UTF-16 call: Wine's ANSI one cuts double-byte values short.
 AnsiText Environment(const AnsiText& name) {
     const std::wstring wname = Wide(name);

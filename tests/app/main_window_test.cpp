@@ -96,8 +96,35 @@ TEST_F(MainWindowTest, CreatedSetsTitleShowsTheStartMessageAndRegistersTheDrop) 
     other->Release();
 }
 
+// Builds MainWindow on a thread whose OLE was shut down after the runtime
+// had started it there (as a library calling OleUninitialize once too often
+// would leave it): OLE then refuses to make the window a drop target.
+DWORD WINAPI BuildWithOleShutDown(LPVOID) {
+    HWND first = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    rt::RegisterDropTarget(rt::UnitId(app::kDropTarget), first);
+    RevokeDragDrop(first);
+    DestroyWindow(first);
+    OleUninitialize();
+    rt::DestroyBuiltWindow(rt::BuildWindow(app::MainWindowDesign()));
+    return 0;
+}
+
+TEST_F(MainWindowTest, ARefusedDropTargetIsSaidWithTheWayThatWorks) {
+    HANDLE t = CreateThread(nullptr, 0, BuildWithOleShutDown, nullptr, 0, nullptr);
+    // The new window's units talk to this thread's windows: keep answering.
+    DWORD waited = WAIT_TIMEOUT;
+    for (DWORD start = GetTickCount(); waited != WAIT_OBJECT_0 && GetTickCount() - start < 20000;) {
+        waited = MsgWaitForMultipleObjects(1, &t, FALSE, 100, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
+    CloseHandle(t);
+    ASSERT_EQ(waited, WAIT_OBJECT_0);
+    EXPECT_EQ(g_rec.messages, (std::vector<std::string>{app::kStartupMessage, app::kDropRefusedMessage}));
+}
+
 TEST_F(MainWindowTest, ListBoxShowsExactlyFileListThroughDialogDropAndConversion) {
-    Dialog("C:\\m\\A.mp3;C:\\m\\B.mp3");
+    Dialog("C:\\m\\A.mp3|C:\\m\\B.mp3");
     Dialog("C:\\m\\C.mp3");
     ExpectBoth({"C:\\m\\A.mp3", "C:\\m\\B.mp3", "C:\\m\\C.mp3"});
     Dialog("");  // cancelled: nothing changes, nothing is said
@@ -145,6 +172,15 @@ TEST_F(MainWindowTest, FailedRenamesAreReportedInsteadOfSuccess) {
     EXPECT_EQ(g_rec.runs, std::vector<std::string>{"explorer.exe " + dir_});
     EXPECT_EQ(g_rec.runWaits, std::vector<bool>{false});  // the tool does not wait for Explorer
     ExpectBoth({});
+}
+
+TEST_F(MainWindowTest, APathThatIsNotFullIsReportedAndExplorerOpensOnTheLastFullPathsFolder) {
+    testfs::WriteText(dir_ + "歌.mp3", "x");
+    Drop(dir_ + "歌.mp3\r\n绿.mp3");
+    Click(app::kConvertButton);
+    EXPECT_EQ(g_rec.messages, std::vector<std::string>{"有 1 个文件没有改名：\r\n绿.mp3（不是完整的路径）"});
+    EXPECT_EQ(g_rec.runs, std::vector<std::string>{"explorer.exe " + dir_});
+    EXPECT_EQ(testfs::ReadText(dir_ + "ge .mp3"), "x");
 }
 
 TEST_F(MainWindowTest, NothingAddedSaysSoAndRenamesNothing) {

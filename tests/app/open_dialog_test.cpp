@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/file_list.h"
+#include "app/main_window.h"
 #include "app/open_dialog.h"
+#include "app/texts.h"
 #include "tests/app/temp_folder.h"
 
 namespace {
@@ -54,8 +57,8 @@ TEST(OpenDialog, ResultOfOneOrSeveralFiles) {
     struct Case { std::string buffer, paths; };
     const Case cases[] = {
         {"D:\\音乐\\歌.mp3", "D:\\音乐\\歌.mp3"},
-        {std::string("D:\\音乐\0a.mp3\0歌.mp3\0", 20), "D:\\音乐\\a.mp3;D:\\音乐\\歌.mp3"},
-        {std::string("D:\\\0a.mp3\0b.mp3\0", 16), "D:\\a.mp3;D:\\b.mp3"},  // drive root: one "\"
+        {std::string("D:\\音乐\0a.mp3\0歌.mp3\0", 20), "D:\\音乐\\a.mp3|D:\\音乐\\歌.mp3"},
+        {std::string("D:\\\0a.mp3\0b.mp3\0", 16), "D:\\a.mp3|D:\\b.mp3"},  // drive root: one "\"
         {std::string("D:\\淺\0東.mp3\0", 12), "D:\\淺\\東.mp3"},      // folder ends in 0x5C trail
         {"", ""},
     };
@@ -69,7 +72,7 @@ TEST(OpenDialog, ResultReadsNothingPastItsBufferAndTellsWhenItWasCut) {
     struct Case { std::string buffer; std::size_t size; std::string paths; bool cut; };
     const Case cases[] = {
         {std::string(16, 'x'), 10, std::string(10, 'x'), true},           // no NUL at all
-        {std::string("D:\\m\0a\0bb", 9), 9, "D:\\m\\a;D:\\m\\bb", true},  // last name runs to the end
+        {std::string("D:\\m\0a\0bb", 9), 9, "D:\\m\\a|D:\\m\\bb", true},  // last name runs to the end
         {std::string("D:\\m\0a\0", 7), 7, "D:\\m\\a", true},             // the closing NUL is missing
         {std::string("D:\\a.mp3\0", 9), 9, "D:\\a.mp3", false},          // one whole path
         {std::string("D:\\m\0a\0\0", 8), 8, "D:\\m\\a", false},
@@ -85,7 +88,15 @@ TEST(OpenDialog, ResultReadsNothingPastItsBufferAndTellsWhenItWasCut) {
 // name box and presses OK (or Cancel), as a user would.
 struct Answer {
     std::string fileNames;  // empty: press Cancel
+    std::string folder;     // when given: typed and confirmed first, to go there
 };
+
+void TypeAndConfirm(HWND dlg, const std::string& text) {
+    HWND name = GetDlgItem(dlg, cmb13);
+    if (!name) name = GetDlgItem(dlg, edt1);
+    SetWindowTextA(name, text.c_str());
+    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+}
 
 DWORD WINAPI AnswerDialog(LPVOID arg) {
     const Answer* answer = static_cast<Answer*>(arg);
@@ -102,19 +113,28 @@ DWORD WINAPI AnswerDialog(LPVOID arg) {
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
         return 0;
     }
-    HWND name = GetDlgItem(dlg, cmb13);
-    if (!name) name = GetDlgItem(dlg, edt1);
-    SetWindowTextA(name, answer->fileNames.c_str());
-    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    if (!answer->folder.empty()) {
+        TypeAndConfirm(dlg, answer->folder);
+        Sleep(500);  // the dialog shows the folder
+    }
+    TypeAndConfirm(dlg, answer->fileNames);
     return 0;
 }
 
-rt::AnsiText AskWith(const Answer& answer, const std::string& folder, DWORD* error) {
+// Runs ask while a helper thread answers the dialog it opens.
+template <class Ask>
+auto Answered(const Answer& answer, Ask ask) {
     HANDLE t = CreateThread(nullptr, 0, AnswerDialog, const_cast<Answer*>(&answer), 0, nullptr);
-    const rt::AnsiText names = app::AskOpenFileNames(nullptr, "打开文件", "mp3文件|*.MP3|所有文件|*.*", folder, error);
+    auto result = ask();
     WaitForSingleObject(t, 15000);
     CloseHandle(t);
-    return names;
+    return result;
+}
+
+rt::AnsiText AskWith(const Answer& answer, const std::string& folder, DWORD* error) {
+    return Answered(answer, [&] {
+        return app::AskOpenFileNames(nullptr, "打开文件", "mp3文件|*.MP3|所有文件|*.*", folder, error);
+    });
 }
 
 TEST(OpenDialogUnderWine, CancelSeveralFilesAndTooManyFiles) {
@@ -125,7 +145,7 @@ TEST(OpenDialogUnderWine, CancelSeveralFilesAndTooManyFiles) {
     EXPECT_EQ(AskWith({""}, dir, &error), "");
     EXPECT_EQ(error, 0u);  // a plain cancel
 
-    EXPECT_EQ(AskWith({"\"a.mp3\" \"歌.mp3\""}, dir, &error), dir + "a.mp3;" + dir + "歌.mp3");
+    EXPECT_EQ(AskWith({"\"a.mp3\" \"歌.mp3\""}, dir, &error), dir + "a.mp3|" + dir + "歌.mp3");
     EXPECT_EQ(error, 0u);
 
     // More names than the 8,192-byte buffer holds: the dialog fails (Windows)
@@ -139,6 +159,41 @@ TEST(OpenDialogUnderWine, CancelSeveralFilesAndTooManyFiles) {
     }
     EXPECT_EQ(AskWith({many}, dir, &error), "");
     EXPECT_EQ(error, static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
+    testfs::RemoveTree(dir);
+}
+
+std::vector<std::string> g_messages;
+
+// ";" is a legal character of a file name. Choosing only "x;歌.mp3" in a
+// folder that also holds 歌.mp3 must list that one file and rename it alone,
+// also when it is one of several chosen at once.
+TEST(OpenDialogUnderWine, ANameHoldingASemicolonIsOneFile) {
+    const std::string dir = testfs::MakeTempFolder("semicolon");
+    testfs::WriteText(dir + "x;歌.mp3", "chosen");
+    testfs::WriteText(dir + "歌.mp3", "not chosen");
+    testfs::WriteText(dir + "y;绿.mp3", "chosen too");
+    testfs::WriteText(dir + "z.mp3", "chosen, needs no rename");
+    // The real dialog; messages and Explorer recorded.
+    app::CurrentEffects().message = [](const rt::AnsiText& t) { g_messages.push_back(t); };
+    app::CurrentEffects().run = [](const rt::AnsiText&, bool) { return true; };
+    const int window = rt::BuildWindow(app::MainWindowDesign());
+    HWND list = rt::UnitWindow(rt::UnitId(app::kListBox));
+
+    Answered(Answer{"\"x;歌.mp3\"", dir}, [] { app::AddFilesFromDialog(); return 0; });
+    Answered(Answer{"\"y;绿.mp3\" \"z.mp3\"", dir}, [] { app::AddFilesFromDialog(); return 0; });
+    const std::vector<std::string> chosen = {dir + "x;歌.mp3", dir + "y;绿.mp3", dir + "z.mp3"};
+    EXPECT_EQ(std::vector<std::string>(app::FileList().begin(), app::FileList().end()), chosen);
+    ASSERT_EQ(rt::ListBoxCount(list), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(rt::ListBoxItem(list, i), chosen[static_cast<std::size_t>(i)]);
+
+    app::ConvertFilesToPinyin();
+    EXPECT_EQ(g_messages, (std::vector<std::string>{app::kStartupMessage, app::kDoneMessage}));
+    EXPECT_EQ(testfs::ReadText(dir + "x;ge .mp3"), "chosen");
+    EXPECT_EQ(testfs::ReadText(dir + "y;lv .mp3"), "chosen too");
+    EXPECT_EQ(testfs::ReadText(dir + "z.mp3"), "chosen, needs no rename");
+    EXPECT_EQ(testfs::ReadText(dir + "歌.mp3"), "not chosen");
+    EXPECT_EQ(rt::FileExists(dir + "ge .mp3"), 0);
+    rt::DestroyBuiltWindow(window);
     testfs::RemoveTree(dir);
 }
 

@@ -93,9 +93,110 @@ TEST_F(RenameFolder, CollisionsAndVanishedFilesAreReportedAndNothingIsLost) {
                        "没有.mp3（文件不存在）");
 }
 
+TEST(IsFullPath, OnlyADriveOrAServerRootNamesTheSameFileFromAnyFolder) {
+    struct Case { std::string path; bool full; };
+    const Case cases[] = {
+        {"C:\\m\\歌.mp3", true}, {"d:\\", true}, {"\\\\server\\share\\歌.mp3", true},
+        {"歌.mp3", false}, {"m\\歌.mp3", false}, {"C:歌.mp3", false},  // drive-relative
+        {"\\m\\歌.mp3", false},                                      // the current drive's root
+        {"", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(app::IsFullPath(c.path), c.full) << c.path;
+}
+
+// The current folder for one test: the dialog leaves the folder it showed
+// current, so a bare name would name a file there.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& dir) {
+        GetCurrentDirectoryA(MAX_PATH, saved_);
+        SetCurrentDirectoryA(dir.c_str());
+    }
+    ~CurrentFolder() { SetCurrentDirectoryA(saved_); }
+
+private:
+    char saved_[MAX_PATH] = {};
+};
+
+TEST_F(RenameFolder, APathThatIsNotFullIsRefusedAndNothingInTheCurrentFolderIsRenamed) {
+    testfs::WriteText(dir_ + "歌.mp3", "not chosen");
+    testfs::WriteText(Sub("m") + "绿.mp3", "not chosen either");
+    CurrentFolder here(dir_);
+    rt::CountedArray<rt::AnsiText> files;
+    for (const std::string& p : {std::string("歌.mp3"), std::string("m\\绿.mp3"), dir_.substr(0, 2) + "歌.mp3"})
+        files.Append(p);
+
+    const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
+    ASSERT_EQ(failures.size(), 3u);
+    for (const app::RenameFailure& f : failures) EXPECT_EQ(f.problem, app::RenameProblem::NotFullPath) << f.path;
+    EXPECT_EQ(testfs::ReadText(dir_ + "歌.mp3"), "not chosen");
+    EXPECT_EQ(testfs::ReadText(dir_ + "m\\绿.mp3"), "not chosen either");
+    EXPECT_EQ(app::FailureMessage({failures[0]}), "有 1 个文件没有改名：\r\n歌.mp3（不是完整的路径）");
+}
+
+TEST_F(RenameFolder, AFileListedTwiceIsRenamedOnceAndIsNoFailure) {
+    testfs::WriteText(dir_ + "歌.mp3", "song");
+    testfs::WriteText(dir_ + "ab绿.mp3", "green");
+    std::string upper = dir_;
+    CharUpperBuffA(&upper[0], static_cast<DWORD>(upper.size()));  // the folder is ASCII
+    rt::CountedArray<rt::AnsiText> files;
+    // The same file again, and once more in other letter case.
+    for (const std::string& p : {dir_ + "歌.mp3", dir_ + "ab绿.mp3", dir_ + "歌.mp3", upper + "AB绿.MP3"})
+        files.Append(p);
+
+    EXPECT_TRUE(app::RenameToPinyin(files).empty());
+    EXPECT_EQ(testfs::ReadText(dir_ + "ge .mp3"), "song");
+    EXPECT_EQ(testfs::ReadText(dir_ + "ablv .mp3"), "green");
+}
+
+std::string Repeat(const std::string& s, int n) {
+    std::string r;
+    for (int i = 0; i < n; ++i) r += s;
+    return r;
+}
+
+// New names at the limits: a path the ANSI calls cannot reach is not tried;
+// a name over 255 characters fails (under Wine as "file not found") and is
+// called too long, since the file is still there.
+TEST_F(RenameFolder, ANewNameOrPathTooLongIsSaidSoAndTheFileStaysWhereItWas) {
+    const std::string deep = Sub("long");
+    // 歌 + k letters becomes "ge " + k letters: a new path of deep + 3 + k bytes.
+    const auto toPathOf = [&](std::size_t bytes) { return deep + "歌" + std::string(bytes - deep.size() - 3, 'a'); };
+    // 装 reads "zhuang": 36 of them and 4 letters make a new name of 256
+    // characters, which only a drive root leaves under MAX_PATH bytes.
+    const std::string root = dir_.substr(0, 3);
+    struct Case { std::string path; bool there; std::string reason; };  // reason "": renamed
+    const Case cases[] = {
+        {toPathOf(MAX_PATH - 1), true, ""},
+        {toPathOf(MAX_PATH), true, "新名字太长"},
+        {toPathOf(MAX_PATH + 1), false, "文件不存在"},  // looked for, though not tried
+        {root + Repeat("装", 36) + "abc", true, ""},
+        {root + Repeat("装", 36) + "abcd", true, "新名字太长"},
+    };
+    for (const Case& c : cases) {
+        if (c.there) testfs::WriteText(c.path, "kept");
+        rt::CountedArray<rt::AnsiText> files;
+        files.Append(c.path);
+        const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
+        const std::string target = app::PinyinPath(c.path);
+        if (c.reason.empty()) {
+            EXPECT_TRUE(failures.empty()) << target.size();
+            EXPECT_EQ(testfs::ReadText(target), "kept") << target.size();
+            DeleteFileA(target.c_str());
+            continue;
+        }
+        EXPECT_EQ(app::FailureMessage(failures), "有 1 个文件没有改名：\r\n" + c.path + "（" + c.reason + "）");
+        EXPECT_EQ(rt::FileExists(target), 0) << target.size();
+        if (c.there) {
+            EXPECT_EQ(testfs::ReadText(c.path), "kept") << target.size();
+        }
+        DeleteFileA(c.path.c_str());
+    }
+}
+
 TEST(FailureMessage, ListsTheFirstTenThenHowManyMore) {
     std::vector<app::RenameFailure> failures;
-    for (int i = 1; i <= 13; ++i) failures.push_back({"C:\\f" + std::to_string(i), ERROR_FILE_NOT_FOUND});
+    for (int i = 1; i <= 13; ++i) failures.push_back({"C:\\f" + std::to_string(i), app::RenameProblem::Missing});
     const std::string msg = app::FailureMessage(failures);
     EXPECT_EQ(msg.rfind("有 13 个文件没有改名：", 0), 0u);
     EXPECT_NE(msg.find("C:\\f10（"), std::string::npos);

@@ -287,6 +287,22 @@ TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReporte
     EXPECT_EQ(testfs::ReadText(clash + "型.mp3"), "second");
     EXPECT_TRUE(ListBoxItems(list).empty());
 
+    // A name holding ";", the same file dropped twice (once in other letter
+    // case), and a file whose new path would be MAX_PATH bytes long: the one
+    // renamed, the long one kept and said to be too long, 歌.mp3 untouched.
+    const std::string odd = Folder("odd");
+    testfs::WriteText(odd + "x;歌.mp3", "semicolon");
+    testfs::WriteText(odd + "歌.mp3", "not dropped");
+    const std::string longName = odd + "歌" + std::string(MAX_PATH - odd.size() - 3, 'a');  // "ge a…": 260 bytes
+    testfs::WriteText(longName, "long");
+    const std::vector<std::string> third = {odd + "x;歌.mp3", longName, odd + "X;歌.MP3"};
+    EXPECT_EQ(DropFiles(third, OverListBox()), static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(ListBoxItems(list), third);
+    EXPECT_EQ(Convert(), "有 1 个文件没有改名：\r\n" + longName + "（新名字太长）");
+    EXPECT_EQ(testfs::ReadText(odd + "x;ge .mp3"), "semicolon");
+    EXPECT_EQ(testfs::ReadText(odd + "歌.mp3"), "not dropped");
+    EXPECT_EQ(testfs::ReadText(longName), "long");
+
     PostMessageA(main_, WM_CLOSE, 0, 0);
     ASSERT_EQ(WaitForSingleObject(pi_.hProcess, 15000), WAIT_OBJECT_0);
     DWORD code = 1;

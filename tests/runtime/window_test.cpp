@@ -428,11 +428,17 @@ TEST_F(BuiltWindow, DropTargetDeliversPathsOnlyWhileProperty11IsOne) {
 
 TEST_F(BuiltWindow, RegisteredWindowAcceptsOleDrops) {
     OleInitialize(nullptr);
-    rt::RegisterDropTarget(rt::UnitId("Drop"), hwnd_);
+    EXPECT_TRUE(rt::RegisterDropTarget(rt::UnitId("Drop"), hwnd_));
     // A second registration by OLE itself must fail: the window holds ours.
     IDropTarget* other = rt::NewFileDropTarget(rt::UnitId("Drop"));
     EXPECT_EQ(RegisterDragDrop(hwnd_, other), DRAGDROP_E_ALREADYREGISTERED);
     other->Release();
+}
+
+TEST_F(BuiltWindow, ARegistrationOleRefusesIsSaid) {
+    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    EXPECT_FALSE(rt::RegisterDropTarget(rt::UnitId("Drop"), gone));
 }
 
 TEST(HdropText, PathsJoinedByCrLf) {
@@ -446,13 +452,19 @@ TEST(HdropText, PathsJoinedByCrLf) {
 
 // The program's order: start routines, the window (created, then shown),
 // the loop, the end routines; a start routine's refusal stops the start-up.
+// An end routine registered again runs once, at its last place.
 std::vector<std::string> g_order;
 int g_refuse = 0;
+void EndA() { g_order.push_back("end A"); }
+void EndB() { g_order.push_back("end B"); }
 
 TEST(Program, StartUpAndShutDownOrder) {
     rt::RegisterModuleStart([] { g_order.push_back("start 1"); return 0; });
     rt::RegisterModuleStart([] { g_order.push_back("start 2"); return g_refuse; });
+    rt::RegisterEndRoutine(EndA);
     rt::RegisterEndRoutine([] { g_order.push_back("end"); });
+    rt::RegisterEndRoutine(EndB);
+    rt::RegisterEndRoutine(EndA);
     rt::UnitEvents events;
     events.created = [] {
         g_order.push_back(std::string("created, main ") +
@@ -461,12 +473,13 @@ TEST(Program, StartUpAndShutDownOrder) {
     };
     const rt::WindowDesign design = {{"Main", rt::UnitKind::Window, 10, 10, 200, 100, true, "", events}};
     EXPECT_EQ(rt::RunProgram(design), 0);
-    EXPECT_EQ(g_order, (std::vector<std::string>{"start 1", "start 2", "created, main known", "end"}));
+    EXPECT_EQ(g_order,
+              (std::vector<std::string>{"start 1", "start 2", "created, main known", "end", "end B", "end A"}));
 
     g_order.clear();
     g_refuse = 7;
     EXPECT_EQ(rt::RunProgram(design), 7);
-    EXPECT_EQ(g_order, (std::vector<std::string>{"start 1", "start 2", "end"}));
+    EXPECT_EQ(g_order, (std::vector<std::string>{"start 1", "start 2", "end", "end B", "end A"}));
 }
 
 }  // namespace
