@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -20,6 +21,7 @@
 namespace {
 
 HWND g_window;
+HWND g_imageButton, g_stateImageButton;  // made picture buttons after the attach
 std::vector<HWND> g_pressable;
 
 HWND Child(const char* cls, DWORD style, const char* text, int x, int y, int w, int h,
@@ -70,12 +72,9 @@ void Key(WORD vk) {
 void BuildChildren() {
     // Buttons: plain, picture, picture per state, disabled.
     Pressable(Child("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, "普通按钮", 20, 50, 100, 30));
-    HWND image = Pressable(Child("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, "图片按钮", 130, 50, 110, 40));
-    HWND states = Pressable(Child("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, "", 250, 50, 40, 40));
-    HWND disabled = Child("BUTTON", BS_PUSHBUTTON | WS_DISABLED, "不可用", 300, 50, 90, 30);
-    (void)image;
-    (void)states;
-    (void)disabled;
+    g_imageButton = Pressable(Child("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, "图片按钮", 130, 50, 110, 40));
+    g_stateImageButton = Pressable(Child("BUTTON", BS_PUSHBUTTON | WS_TABSTOP, "", 250, 50, 40, 40));
+    Child("BUTTON", BS_PUSHBUTTON | WS_DISABLED, "不可用", 300, 50, 90, 30);
     // Check boxes and radio buttons.
     Pressable(Child("BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, "复选框", 20, 100, 90, 22));
     HWND checked = Pressable(Child("BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, "已选中", 120, 100, 90, 22));
@@ -215,8 +214,8 @@ int main(int argc, char** argv) {
     // The picture buttons: the program's icon beside a caption, and the
     // icon for every state of a bare button.
     const rt::ByteString& icon = res::AppIconImage();
-    skin::Engine->SetButtonImage(g_pressable[1], icon, 1, "图片按钮");
-    skin::Engine->SetButtonImages(g_pressable[2], icon, icon, icon, icon, "按状态的图片");
+    skin::Engine->SetButtonImage(g_imageButton, icon, 1, "图片按钮");
+    skin::Engine->SetButtonImages(g_stateImageButton, icon, icon, icon, icon, "按状态的图片");
 
     ShowWindow(g_window, SW_SHOW);
     SetForegroundWindow(g_window);
