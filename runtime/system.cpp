@@ -1,5 +1,5 @@
 // Files, processes, environment, time and chance, rounding, colours, screen
-// size, message boxes, list boxes and the error report, over plain Win32.
+// size, list boxes and the error report, over plain Win32.
 #include "runtime/runtime.h"
 
 #include <cmath>

@@ -1,5 +1,6 @@
-// Windows built from their designs: the unit table, creation in design
-// order, event delivery, visibility, the window command and unit queries.
+// Windows built from their designs: the unit table, the subclassing of
+// every child, creation in design order, event delivery, visibility and unit
+// queries.
 #include "runtime/units_internal.h"
 
 #include <commctrl.h>
@@ -10,11 +11,6 @@ namespace {
 
 const char kUnitProp[] = "RtUnitId";
 const char kWindowClass[] = "RtDesignWindow";
-
-std::vector<std::unique_ptr<Unit>>& Units() {
-    static std::vector<std::unique_ptr<Unit>> units;
-    return units;
-}
 
 // The main window of RunProgram is marked before it is built, so its
 // created handler can already ask for it.
@@ -33,22 +29,6 @@ void RaiseMouseMoved(Unit* unit, WPARAM wp, LPARAM lp) {
     Raise(unit->events.mouseMoved, static_cast<int32_t>(wp),
           static_cast<int32_t>(static_cast<short>(LOWORD(lp))),
           static_cast<int32_t>(static_cast<short>(HIWORD(lp))));
-}
-
-bool Overlap(HWND a, HWND b) {
-    RECT ra, rb, both;
-    GetWindowRect(a, &ra);
-    GetWindowRect(b, &rb);
-    return IntersectRect(&both, &ra, &rb) != 0;
-}
-
-// A unit beneath a visible transparent label has repainted over the label's
-// text: let the label draw it again on top.
-void RepaintLabelsOver(const Unit& below) {
-    for (auto& u : Units())
-        if (u->alive && u->kind == UnitKind::TransparentLabel && u->windowUnit == below.windowUnit &&
-            IsWindowVisible(u->hwnd) && Overlap(u->hwnd, below.hwnd))
-            RedrawLabelText(u->hwnd);
 }
 
 void MarkDead(HWND hwnd) {
@@ -197,26 +177,18 @@ void CreateChild(Unit& unit, const UnitDesign& d, HWND parent) {
         SetWindowLongPtrA(unit.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ChildProc)));
 }
 
+}  // namespace
+
+std::vector<std::unique_ptr<Unit>>& Units() {
+    static std::vector<std::unique_ptr<Unit>> units;
+    return units;
+}
+
 Unit& RequireUnit(int id) {
     Unit* u = FindUnit(id);
     if (!u) ErrorReport("a unit id that names no unit");
     return *u;
 }
-
-// The first image of an ICO file as an icon; null when the bytes are not a
-// readable ICO. Every offset is checked against the size first.
-HICON IconFromIcoBytes(const ByteString& ico) {
-    auto word = [&](std::size_t at) { return static_cast<unsigned>(ico[at] | (ico[at + 1] << 8)); };
-    auto dword = [&](std::size_t at) { return word(at) | (word(at + 2) << 16); };
-    if (ico.size() < 6 + 16 || word(0) != 0 || word(2) != 1 || word(4) < 1) return nullptr;
-    const std::size_t size = dword(6 + 8), offset = dword(6 + 12);
-    if (size == 0 || offset > ico.size() || size > ico.size() - offset) return nullptr;
-    const int w = ico[6] ? ico[6] : 256, h = ico[7] ? ico[7] : 256;
-    return CreateIconFromResourceEx(const_cast<PBYTE>(ico.data() + offset), static_cast<DWORD>(size), TRUE,
-                                    0x00030000, w, h, LR_DEFAULTCOLOR);
-}
-
-}  // namespace
 
 Unit* FindUnit(int id) {
     if (id < 1 || id > static_cast<int>(Units().size())) return nullptr;
@@ -335,15 +307,7 @@ void SetUnitVisible(int unitId, int visible) {
     u.visible = visible != 0;
     if (!u.hwnd || (IsWindowVisible(u.hwnd) != 0) == u.visible) return;
     ShowWindow(u.hwnd, u.visible ? SW_SHOW : SW_HIDE);
-    if (u.kind == UnitKind::TransparentLabel) {
-        // What lay beneath the label must show again (hidden) or carry the
-        // label's text on top (shown).
-        HWND parent = GetParent(u.hwnd);
-        RECT rc;
-        GetWindowRect(u.hwnd, &rc);
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-        RedrawWindow(parent, &rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    }
+    if (u.kind == UnitKind::TransparentLabel) detail::RepaintAroundLabel(u.hwnd);
 }
 
 bool UnitVisible(int unitId) {
@@ -357,47 +321,6 @@ void SetUnitProperty(int unitId, int property, int value) {
     detail::RequireUnit(unitId).acceptDrops = value;
 }
 
-bool WindowCommand(int windowUnit, const ByteString& icoBytes, const AnsiText& title) {
-    RequireUnitKind(windowUnit, UnitKind::Window);
-    Unit& u = detail::RequireUnit(windowUnit);
-    SetWindowTextA(u.hwnd, title.c_str());
-    HICON icon = detail::IconFromIcoBytes(icoBytes);
-    if (!icon) return false;
-    SendMessageA(u.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    SendMessageA(u.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    if (u.icon) DestroyIcon(u.icon);
-    u.icon = icon;
-    return true;
-}
-
 int MainWindowUnit() { return detail::MainUnit(); }
-
-namespace {
-// Raises the message box of this thread above all windows as it becomes
-// active (Wine ignores MB_TOPMOST).
-LRESULT CALLBACK RaiseMessageBox(int code, WPARAM wp, LPARAM lp) {
-    if (code == HCBT_ACTIVATE) {
-        HWND window = reinterpret_cast<HWND>(wp);
-        char cls[16] = {};
-        GetClassNameA(window, cls, sizeof cls);
-        if (!lstrcmpA(cls, "#32770") && !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST))
-            SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-}  // namespace
-
-void MessageBoxText(const AnsiText& text, HWND owner) {
-    if (!owner) owner = UnitWindow(MainWindowUnit());
-    // Topmost: a window that another program opens just before the box (the
-    // Explorer a conversion starts) must not hide the message waiting for OK.
-    // The caller gives no title; the owner's title says whose message it is
-    // (the start-up message shows while the main window is still hidden).
-    char title[256] = {};
-    if (owner) GetWindowTextA(owner, title, sizeof title);
-    HHOOK hook = SetWindowsHookExA(WH_CBT, RaiseMessageBox, nullptr, GetCurrentThreadId());
-    MessageBoxA(owner, text.c_str(), title, MB_OK | MB_TOPMOST);
-    if (hook) UnhookWindowsHookEx(hook);
-}
 
 }  // namespace rt

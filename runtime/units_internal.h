@@ -1,5 +1,6 @@
 // The runtime's table of units, shared by the window builder, the drop
-// target and the transparent label. Not part of the public interface.
+// target, the window command and the transparent label with its repaints.
+// Not part of the public interface.
 #pragma once
 
 #include "runtime/runtime.h"
@@ -22,8 +23,12 @@ struct Unit {
     bool alive = true;
 };
 
+// Every unit built so far, dead ones too, in id order (id = index + 1).
+std::vector<std::unique_ptr<Unit>>& Units();
 // The live unit with that id, or null.
 Unit* FindUnit(int id);
+// The live unit with that id; the error report when there is none.
+Unit& RequireUnit(int id);
 // The unit whose window this is (through the window property), or null.
 Unit* UnitOfWindow(HWND hwnd);
 
@@ -35,6 +40,17 @@ const char* TransparentLabelClass();
 // Draws a label's text again at once, over whatever was just painted beneath
 // it (no invalidation, so no paint can call for another).
 void RedrawLabelText(HWND label);
+// A unit beneath a visible transparent label has repainted over the label's
+// text: let the label draw it again on top.
+void RepaintLabelsOver(const Unit& below);
+// What lay beneath a label that was just shown or hidden must show again
+// (hidden) or carry the label's text on top (shown).
+void RepaintAroundLabel(HWND label);
+
+// The first image of an ICO file as an icon; null when the bytes are not a
+// readable ICO. Every offset is checked against the size first.
+HICON IconFromIcoBytes(const ByteString& ico);
+
 // Draws a label's text into dc (its client coordinates), outlined in the
 // contrast colour of the ink so it reads over any ground.
 void DrawLabelText(HWND label, HDC dc);

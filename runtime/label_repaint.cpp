@@ -1,0 +1,33 @@
+// Keeping transparent labels readable: a label draws no ground of its own,
+// so whatever paints beneath it covers its text, and the label must draw it
+// again on top.
+#include "runtime/units_internal.h"
+
+namespace rt::detail {
+namespace {
+
+bool Overlap(HWND a, HWND b) {
+    RECT ra, rb, both;
+    GetWindowRect(a, &ra);
+    GetWindowRect(b, &rb);
+    return IntersectRect(&both, &ra, &rb) != 0;
+}
+
+}  // namespace
+
+void RepaintLabelsOver(const Unit& below) {
+    for (auto& u : Units())
+        if (u->alive && u->kind == UnitKind::TransparentLabel && u->windowUnit == below.windowUnit &&
+            IsWindowVisible(u->hwnd) && Overlap(u->hwnd, below.hwnd))
+            RedrawLabelText(u->hwnd);
+}
+
+void RepaintAroundLabel(HWND label) {
+    HWND parent = GetParent(label);
+    RECT rc;
+    GetWindowRect(label, &rc);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    RedrawWindow(parent, &rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+}  // namespace rt::detail
