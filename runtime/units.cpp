@@ -305,7 +305,10 @@ std::vector<int> UnitsOfType(HWND window, const AnsiText& typeName) {
 void SetUnitVisible(int unitId, int visible) {
     Unit& u = detail::RequireUnit(unitId);
     u.visible = visible != 0;
-    if (!u.hwnd || (IsWindowVisible(u.hwnd) != 0) == u.visible) return;
+    // The unit's own style, not IsWindowVisible: every child of a window not
+    // yet shown counts as invisible, and one hidden then would keep
+    // WS_VISIBLE and appear with its window.
+    if (!u.hwnd || ((GetWindowLongA(u.hwnd, GWL_STYLE) & WS_VISIBLE) != 0) == u.visible) return;
     ShowWindow(u.hwnd, u.visible ? SW_SHOW : SW_HIDE);
     if (u.kind == UnitKind::TransparentLabel) detail::RepaintAroundLabel(u.hwnd);
 }

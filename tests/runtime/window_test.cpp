@@ -159,6 +159,22 @@ TEST_F(BuiltWindow, VisibilityOfUnits) {
     EXPECT_TRUE(rt::UnitVisible(rt::UnitId("Drop")));
 }
 
+// A child hidden by the created handler, while its window is not shown yet,
+// stays hidden when the window appears.
+TEST(UnitVisibility, AUnitHiddenBeforeItsWindowIsShownStaysHidden) {
+    rt::UnitEvents window;
+    window.created = [] { rt::SetUnitVisible(rt::UnitId("Hidden early"), 0); };
+    using K = rt::UnitKind;
+    const int w = rt::BuildWindow({
+        {"Early", K::Window, 60, 60, 200, 100, true, "", window},
+        {"Hidden early", K::PushButton, 10, 10, 80, 24, true, "x", {}},
+    });
+    EXPECT_TRUE(IsWindowVisible(rt::UnitWindow(w)));
+    EXPECT_FALSE(rt::UnitVisible(rt::UnitId("Hidden early")));
+    EXPECT_FALSE(GetWindowLongA(rt::UnitWindow(rt::UnitId("Hidden early")), GWL_STYLE) & WS_VISIBLE);
+    rt::DestroyBuiltWindow(w);
+}
+
 // A 32 x 32, 32 bits per pixel ICO file, all pixels one opaque colour.
 rt::ByteString MakeIco(COLORREF c) {
     rt::ByteString ico;
