@@ -15,11 +15,14 @@ bool Overlap(HWND a, HWND b) {
 
 }  // namespace
 
-void RepaintLabelsOver(const Unit& below) {
-    for (auto& u : Units())
-        if (u->alive && u->kind == UnitKind::TransparentLabel && u->windowUnit == below.windowUnit &&
-            IsWindowVisible(u->hwnd) && Overlap(u->hwnd, below.hwnd))
-            RedrawLabelText(u->hwnd);
+void RepaintLabelsOver(const Unit& below, LabelRepaint when) {
+    for (auto& u : Units()) {
+        if (!u->alive || u->kind != UnitKind::TransparentLabel || u->windowUnit != below.windowUnit ||
+            !IsWindowVisible(u->hwnd) || !Overlap(u->hwnd, below.hwnd))
+            continue;
+        if (when == LabelRepaint::Now) RedrawLabelText(u->hwnd);
+        else InvalidateRect(u->hwnd, nullptr, FALSE);  // its paint comes after the one under way
+    }
 }
 
 void RepaintAroundLabel(HWND label) {

@@ -48,7 +48,12 @@ LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE: RaiseMouseMoved(unit, wp, lp); break;
     case WM_PAINT: {
         const LRESULT r = CallWindowProcA(replaced, hwnd, msg, wp, lp);
-        if ((unit = UnitOfWindow(hwnd))) RepaintLabelsOver(*unit);
+        // A DC in wParam: whoever subclassed the unit above us has it paint
+        // into a picture of its own, which reaches the screen only after we
+        // return; the labels must draw after that (their paint invalidates
+        // nothing beneath them, so it calls for no paint of ours).
+        const LabelRepaint when = wp ? LabelRepaint::InTheirTurn : LabelRepaint::Now;
+        if ((unit = UnitOfWindow(hwnd))) RepaintLabelsOver(*unit, when);
         return r;
     }
     case WM_VSCROLL:

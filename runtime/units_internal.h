@@ -41,8 +41,11 @@ const char* TransparentLabelClass();
 // it (no invalidation, so no paint can call for another).
 void RedrawLabelText(HWND label);
 // A unit beneath a visible transparent label has repainted over the label's
-// text: let the label draw it again on top.
-void RepaintLabelsOver(const Unit& below);
+// text: let the label draw it again on top, at once (the unit painted on the
+// screen) or in its turn, after the paint under way (the unit painted into
+// a DC that reaches the screen only when that paint ends).
+enum class LabelRepaint { Now, InTheirTurn };
+void RepaintLabelsOver(const Unit& below, LabelRepaint when);
 // What lay beneath a label that was just shown or hidden must show again
 // (hidden) or carry the label's text on top (shown).
 void RepaintAroundLabel(HWND label);
