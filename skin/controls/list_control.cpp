@@ -8,6 +8,7 @@
 
 #include "drawing/graphics.h"
 #include "skin/capture.h"
+#include "skin/controls/control_frame.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
@@ -327,23 +328,6 @@ void PaintListFrame(int record, int entry, std::optional<bool> hot, std::optiona
                           DrawFrameBorder(graphics, w, h, isHot, isFocused,
                                           ColorRefToArgb(ThemeColor, kAccentAlpha), kNormalBorder);
                       });
-}
-
-RECT GetScrolledClientRectInWindow(HWND window) {
-    RECT outer{}, client{};
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-    const LONG style = StyleOf(window);
-    SCROLLBARINFO horizontal{}, vertical{};
-    horizontal.cbSize = vertical.cbSize = sizeof(SCROLLBARINFO);
-    GetScrollBarInfo(window, OBJID_HSCROLL, &horizontal);
-    GetScrollBarInfo(window, OBJID_VSCROLL, &vertical);
-    int ew = client.right - client.left, eh = client.bottom - client.top;
-    if (style & WS_VSCROLL) ew += vertical.rcScrollBar.right - vertical.rcScrollBar.left;
-    if (style & WS_HSCROLL) eh += horizontal.rcScrollBar.bottom - horizontal.rcScrollBar.top;
-    const int left = rt::Round((w - ew) / 2.0), top = rt::Round((h - eh) / 2.0);
-    return RECT{left, top, left + ew, top + eh};
 }
 
 bool HasBorderStyle(HWND window) {

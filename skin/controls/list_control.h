@@ -20,9 +20,6 @@ LRESULT CALLBACK ListControlSkinProc(HWND window, UINT message, WPARAM wParam, L
 // given: the entry's Hot and Focused.
 void PaintListFrame(int record, int entry, std::optional<bool> hot = {},
                     std::optional<bool> focused = {});
-// The client area with its scroll bars, in window coordinates, the border
-// taken to be equally thick on opposite sides.
-RECT GetScrolledClientRectInWindow(HWND window);
 // WS_BORDER, WS_EX_WINDOWEDGE, WS_EX_CLIENTEDGE or WS_EX_DLGMODALFRAME.
 bool HasBorderStyle(HWND window);
 

@@ -11,6 +11,7 @@
 
 #include "controls_fixture.h"
 #include "skin/capture.h"
+#include "skin/controls/control_frame.h"
 #include "skin/controls/list_control.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
