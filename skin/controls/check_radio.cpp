@@ -44,6 +44,47 @@ void DrawMarkCaption(drw::GraphicsObject& g, HWND control, const SkinnedButton& 
                 Gdiplus::StringAlignmentCenter);
 }
 
+bool IsCheckOrRadio(int32_t kind) { return kind == kRadioButton || kind == kCheckBox; }
+
+// The painters of check boxes and radio buttons repaint after the replaced
+// procedure has acted (it changes the check state and draws its own look).
+LRESULT ActThenRepaintCheckOrRadio(HWND control, int32_t kind, UINT message, WPARAM wParam,
+                                   LPARAM lParam) {
+    CallPreviousProc(control, message, wParam, lParam);
+    if (kind == kRadioButton)
+        PaintRadioButton(control, ODS_SELECTED);
+    else
+        PaintCheckBox(control, 0);
+    return DefWindowProcA(control, message, wParam, lParam);
+}
+
+// The replaced procedure answers a press or release (BM_SETSTATE), a focus
+// change, a new caption and a change of the enabled state of a check box or
+// radio button by drawing its own look (box, focus rectangle, caption)
+// straight on the screen, not through WM_PAINT: the skinned look is painted
+// back over it at once, hot while the mouse is on it.
+LRESULT ActThenRestoreCheckOrRadio(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallPreviousProc(control, message, wParam, lParam);
+    // Looked up again: the replaced procedure may have notified the parent,
+    // and what the parent did may have moved or removed the entry.
+    SkinWindowRecord* record = nullptr;
+    const SkinnedButton* entry = FindSkinnedButton(control, &record);
+    if (!entry) return result;
+    const bool hot = record->HotControlClass == kHotButton &&
+                     record->PreviousHotEntry == static_cast<int>(ReadProp(control, prop::Hw_lbID));
+    RepaintButtonNow(control, entry->Focused == 1 ? ODS_FOCUS : 0, hot ? 1 : 0);
+    return result;
+}
+
+LRESULT PaintCheckOrRadio(HWND control, int32_t kind, WPARAM wParam, LPARAM lParam) {
+    return PaintWhole(control, wParam, lParam, [&] {
+        if (kind == kCheckBox)
+            PaintCheckBox(control, 0);
+        else
+            PaintRadioButton(control, 0);
+    });
+}
+
 }  // namespace
 
 bool IsCheckBoxStyle(HWND control) {
@@ -132,6 +173,33 @@ void PaintCheckBox(HWND control, UINT state) {
         }
         DrawMarkCaption(g, control, entry, x + 17, 2, w - 19, h);
     });
+}
+
+bool AnswerCheckOrRadioMessage(HWND control, int32_t kind, UINT message, WPARAM wParam,
+                               LPARAM lParam, LRESULT& result) {
+    if (!IsCheckOrRadio(kind)) return false;
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case BM_SETCHECK:
+        result = ActThenRepaintCheckOrRadio(control, kind, message, wParam, lParam);
+        return true;
+    case WM_KEYDOWN:
+        if (wParam != VK_SPACE) return false;
+        result = ActThenRepaintCheckOrRadio(control, kind, message, wParam, lParam);
+        return true;
+    case WM_PAINT:
+        result = PaintCheckOrRadio(control, kind, wParam, lParam);
+        return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case BM_SETSTATE:
+    case WM_SETTEXT:
+    case WM_ENABLE:
+        result = ActThenRestoreCheckOrRadio(control, message, wParam, lParam);
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace skin

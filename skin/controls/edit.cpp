@@ -5,7 +5,7 @@
 #include "drawing/pen_brush.h"
 #include "skin/capture.h"
 #include "skin/controls/combo_box.h"
-#include "skin/controls/list_control.h"
+#include "skin/controls/control_frame.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/helpers.h"
@@ -224,32 +224,6 @@ LRESULT PaintSystemScrollBars(HWND window, LPARAM lParam) {
     if (!HasScrollBars(window)) return DefWindowProcA(window, WM_NCPAINT, kNoSystemFrame, lParam);
     RegionHandle bars = BuildScrollBarRegion(window);
     return DefWindowProcA(window, WM_NCPAINT, reinterpret_cast<WPARAM>(bars.Get()), lParam);
-}
-
-void FillFrameRing(drw::GraphicsObject& graphics, int w, int h, const RECT& inner) {
-    graphics.SetClipRect(0, 0, static_cast<float>(w), static_cast<float>(h), 0);
-    graphics.SetClipRect(static_cast<float>(inner.left), static_cast<float>(inner.top),
-                         static_cast<float>(inner.right - inner.left),
-                         static_cast<float>(inner.bottom - inner.top), 3 /* Xor */);
-    if (TransparentControlsFlag) {
-        drw::SolidBrushObject glass;
-        glass.Create(ColorRefToArgb(0xFFFFFF, GlassAlpha));
-        graphics.FillRectangle(glass, 0, 0, static_cast<float>(w), static_cast<float>(h));
-    } else {
-        graphics.Clear(0xFFFFFFFF);
-    }
-}
-
-void DrawFrameBorder(drw::GraphicsObject& graphics, int w, int h, bool hot, bool focused,
-                     uint32_t accent, uint32_t normal) {
-    drw::PenObject pen;
-    if (hot) {
-        pen.Create(accent, 2.0f);
-        graphics.DrawRectangle(pen, 1, 1, static_cast<float>(w - 2), static_cast<float>(h - 2));
-        return;
-    }
-    pen.Create(focused ? accent : normal, 1.0f);
-    graphics.DrawRectangle(pen, 0, 0, static_cast<float>(w - 1), static_cast<float>(h - 1));
 }
 
 }  // namespace skin

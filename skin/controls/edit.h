@@ -1,18 +1,17 @@
 // Edit fields: the edit keeps drawing its text; the skin draws the frame
-// around it (normal, focused, hot) and, with transparent controls on, a
-// glass client background over the window's picture. The scroll-bar tests
-// and the system's painting of scroll bars only are shared with the
-// list-type controls.
+// around it (normal, focused, hot; the painter itself is control_frame.h)
+// and, with transparent controls on, a glass client background over the
+// window's picture. The scroll-bar tests, the system's painting of scroll
+// bars only and the glass background are shared with the list-type
+// controls; so is the glass brush answer to WM_CTLCOLOR*, with the
+// skinned window and the combo boxes and containers.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
 #include <optional>
 
 #include "drawing/graphics.h"
-#include "skin/capture.h"
-#include "skin/controls/list_control.h"
 #include "skin/gdi_handles.h"
 
 namespace skin {
@@ -61,41 +60,5 @@ void DeleteHandedOutBackground(HWND control);
 // of that type: a stock object is the system's, and a handle deleted
 // elsewhere is not counted twice.
 void DeleteHandedOutObject(HGDIOBJ object, DWORD type);
-
-// The frame ring of a bordered control (edit, list) on graphics, whose clip
-// is left at the ring: everything of (0, 0, w, h) outside inner, glass white
-// with transparent controls on, opaque white with them off.
-void FillFrameRing(drw::GraphicsObject& graphics, int w, int h, const RECT& inner);
-// Paints the frame of a bordered control at once into its window DC: the
-// ring between the window edge and the client area with its scroll bars is
-// filled (FillFrameRing), draw(graphics, w, h, inner) adds to it, and only
-// the ring reaches the screen; keyed, magenta pixels leave the screen as it
-// is. Nothing when no skinned window lies above the control.
-template <class Draw>
-void PaintControlFrame(HWND control, bool keyed, Draw draw) {
-    RECT outer{};
-    GetWindowRect(control, &outer);
-    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-    const RECT inner = GetScrolledClientRectInWindow(control);
-    ScopedCapture capture(CaptureControlBackground(control, RECT{0, 0, w, h}));
-    if (!capture.Get()) return;
-    {
-        drw::GraphicsObject graphics;
-        graphics.FromHdc(capture);
-        FillFrameRing(graphics, w, h, inner);
-        draw(graphics, w, h, inner);
-    }
-    WindowDc dc(control, DcArea::Window);
-    ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
-    if (keyed)
-        TransparentBlt(dc, 0, 0, w, h, capture, 0, 0, w, h, 0x00FF00FF);
-    else
-        BitBlt(dc, 0, 0, w, h, capture, 0, 0, SRCCOPY);
-}
-
-// The frame border line: 2 px of accent on the outer edge when hot, 1 px of
-// accent when focused, 1 px of normal otherwise.
-void DrawFrameBorder(drw::GraphicsObject& graphics, int w, int h, bool hot, bool focused,
-                     uint32_t accent, uint32_t normal);
 
 }  // namespace skin

@@ -1,6 +1,9 @@
-// One-line drawing steps the glass painters of the button, check-box, radio
-// and progress-bar units repeat: each makes its drawing object, draws once
-// and deletes it again.
+// What the glass painters of the control families share: the common frame
+// of a paint over the background captured under the control
+// (PaintOverBackground); one-line fills and outlines of a path, each making
+// its drawing object, drawing once and deleting it again; the translucent
+// framed trough of the progress bar and the trackbar; and carried pictures
+// drawn from their bytes, with their size.
 #pragma once
 
 #include <windows.h>

@@ -8,6 +8,7 @@
 
 #include "drawing/graphics.h"
 #include "skin/capture.h"
+#include "skin/controls/control_frame.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
@@ -16,6 +17,9 @@
 #include "skin/record.h"
 
 namespace skin {
+
+bool ListPixelsUnreadable = false;
+
 namespace {
 
 constexpr COLORREF kKeyColour = 0x00FF00FF;
@@ -63,12 +67,35 @@ WNDPROC PreviousProcOf(HWND control) {
 
 // The 32-bpp pixels of a capture DC of w x h, nullptr when it has none.
 uint32_t* PixelsOf(HDC dc, int w, int h) {
+    if (ListPixelsUnreadable) return nullptr;
     DIBSECTION section{};
     if (GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof section, &section) != sizeof section)
         return nullptr;
     const BITMAP& bm = section.dsBm;
     if (bm.bmBitsPixel != 32 || bm.bmWidth != w || std::abs(bm.bmHeight) != h) return nullptr;
     return static_cast<uint32_t*>(bm.bmBits);
+}
+
+// Runs act, which validates the control, and lets what waited for a paint
+// before it wait again. act's result.
+template <class Act>
+auto KeepingPending(HWND control, Act act) {
+    RegionHandle pending = RegionHandle::Adopt(CreateRectRgn(0, 0, 0, 0));
+    const int waiting = GetUpdateRgn(control, pending, FALSE);
+    auto result = act();
+    if (waiting != NULLREGION && waiting != ERROR) InvalidateRgn(control, pending, TRUE);
+    return result;
+}
+
+// Gives the tree a new background colour. The change invalidates the whole
+// tree, and the paint that makes it already shows what that invalidated:
+// left pending, it would bring the next paint, which changes the colours
+// again, for ever. Only the change's own invalidation is dropped.
+void SetTreeBackground(HWND tree, COLORREF colour) {
+    KeepingPending(tree, [&] {
+        SendMessageA(tree, TVM_SETBKCOLOR, 0, colour);
+        return ValidateRect(tree, nullptr);
+    });
 }
 
 // The control paints its items into dc over a ground of one colour, which is
@@ -78,7 +105,7 @@ void PaintItemsOver(HWND control, bool tree, HDC dc, int ground, const RECT& cli
     const COLORREF colour = ground == BLACK_BRUSH ? RGB(0, 0, 0) : RGB(255, 255, 255);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(ground)));
     SetBkColor(dc, colour);
-    if (tree) SendMessageA(control, TVM_SETBKCOLOR, 0, colour);
+    if (tree) SetTreeBackground(control, colour);
     CallWindowProcA(PreviousProcOf(control), control, WM_PAINT, reinterpret_cast<WPARAM>(dc),
                     lParam);
 }
@@ -102,13 +129,7 @@ bool LayItemsOnGlass(HWND control, bool tree, HDC glass, const RECT& client, LPA
     if (!g || !b || !white) return false;
     PaintItemsOver(control, tree, overBlack, BLACK_BRUSH, client, lParam);
     PaintItemsOver(control, tree, overWhite, WHITE_BRUSH, client, lParam);
-    if (tree) {
-        SendMessageA(control, TVM_SETBKCOLOR, 0, kKeyColour);
-        // Each colour change invalidates the whole tree, and this paint
-        // already shows what they invalidated: left pending, it would bring
-        // the next paint, which changes the colours again, for ever.
-        ValidateRect(control, nullptr);
-    }
+    if (tree) SetTreeBackground(control, kKeyColour);
     GdiFlush();
     for (int i = 0; i < w * h; ++i) {
         uint32_t out = 0;
@@ -123,6 +144,21 @@ bool LayItemsOnGlass(HWND control, bool tree, HDC glass, const RECT& client, LPA
     return true;
 }
 
+// Where the pixels cannot be read: the tree paints over its key-colour
+// background into a DC of its own, and only what is not key colour lands on
+// the glass.
+void KeyTreeOntoGlass(HWND control, HDC glass, const RECT& client, LPARAM lParam) {
+    const int w = client.right, h = client.bottom;
+    ScopedCapture tree(CaptureControlBackground(control, client));
+    if (!tree.Get()) return;
+    BrushHandle key = BrushHandle::Adopt(CreateSolidBrush(kKeyColour));
+    FillRect(tree, &client, key);
+    SetBkColor(tree, kKeyColour);
+    CallWindowProcA(PreviousProcOf(control), control, WM_PAINT,
+                    reinterpret_cast<WPARAM>(tree.Get()), lParam);
+    TransparentBlt(glass, 0, 0, w, h, tree, 0, 0, w, h, kKeyColour);
+}
+
 // The control's items on the glass go on the screen (for a tree view not
 // over its visible children). Without a skinned window above there is no
 // glass: false, and the control paints as it would unskinned.
@@ -133,9 +169,13 @@ bool CompositeOnGlass(HWND control, bool tree, LPARAM lParam) {
     GetClientRect(control, &client);
     {
         PaintDc paint(control);
-        if (!LayItemsOnGlass(control, tree, glass, client, lParam))
-            CallWindowProcA(PreviousProcOf(control), control, WM_PAINT,
-                            reinterpret_cast<WPARAM>(glass.Get()), lParam);
+        if (!LayItemsOnGlass(control, tree, glass, client, lParam)) {
+            if (tree)
+                KeyTreeOntoGlass(control, glass, client, lParam);
+            else
+                CallWindowProcA(PreviousProcOf(control), control, WM_PAINT,
+                                reinterpret_cast<WPARAM>(glass.Get()), lParam);
+        }
         HDC screen = tree ? GetDcExcludingChildren(control, paint) : paint.Get();
         BitBlt(screen, 0, 0, client.right, client.bottom, glass, 0, 0, SRCCOPY);
     }
@@ -228,7 +268,10 @@ LRESULT CALLBACK ListControlSkinProc(HWND window, UINT message, WPARAM wParam, L
         const bool tree = kind == ListKind::TreeView;
         if ((tree || kind == ListKind::ListView || kind == ListKind::ListBox) &&
             CompositeOnGlass(window, tree, lParam))
-            return DefWindowProcA(window, WM_PAINT, 0, lParam);
+            // The default answer is a paint of its own, which would validate
+            // what was asked for while the skin painted.
+            return KeepingPending(window,
+                                  [&] { return DefWindowProcA(window, WM_PAINT, 0, lParam); });
         break;
     }
     case WM_SETFOCUS:
@@ -285,23 +328,6 @@ void PaintListFrame(int record, int entry, std::optional<bool> hot, std::optiona
                           DrawFrameBorder(graphics, w, h, isHot, isFocused,
                                           ColorRefToArgb(ThemeColor, kAccentAlpha), kNormalBorder);
                       });
-}
-
-RECT GetScrolledClientRectInWindow(HWND window) {
-    RECT outer{}, client{};
-    GetWindowRect(window, &outer);
-    GetClientRect(window, &client);
-    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
-    const LONG style = StyleOf(window);
-    SCROLLBARINFO horizontal{}, vertical{};
-    horizontal.cbSize = vertical.cbSize = sizeof(SCROLLBARINFO);
-    GetScrollBarInfo(window, OBJID_HSCROLL, &horizontal);
-    GetScrollBarInfo(window, OBJID_VSCROLL, &vertical);
-    int ew = client.right - client.left, eh = client.bottom - client.top;
-    if (style & WS_VSCROLL) ew += vertical.rcScrollBar.right - vertical.rcScrollBar.left;
-    if (style & WS_HSCROLL) eh += horizontal.rcScrollBar.bottom - horizontal.rcScrollBar.top;
-    const int left = rt::Round((w - ew) / 2.0), top = rt::Round((h - eh) / 2.0);
-    return RECT{left, top, left + ew, top + eh};
 }
 
 bool HasBorderStyle(HWND window) {

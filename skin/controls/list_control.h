@@ -20,11 +20,12 @@ LRESULT CALLBACK ListControlSkinProc(HWND window, UINT message, WPARAM wParam, L
 // given: the entry's Hot and Focused.
 void PaintListFrame(int record, int entry, std::optional<bool> hot = {},
                     std::optional<bool> focused = {});
-// The client area with its scroll bars, in window coordinates, the border
-// taken to be equally thick on opposite sides.
-RECT GetScrolledClientRectInWindow(HWND window);
 // WS_BORDER, WS_EX_WINDOWEDGE, WS_EX_CLIENTEDGE or WS_EX_DLGMODALFRAME.
 bool HasBorderStyle(HWND window);
+
+// Tests set this to make the compositing paints find their pixels
+// unreadable, so that they take the road they take when the read fails.
+extern bool ListPixelsUnreadable;
 
 // WM_APP + 2: asks a list control to redraw while an arrow key is held.
 constexpr UINT kListArrowRepaint = 0x8002;

@@ -24,45 +24,6 @@ constexpr int kUnitWorld = 0;
 
 bool HasAllBits(LONG value, LONG bits) { return (value & bits) == bits; }
 
-// The painters of check boxes and radio buttons repaint after the replaced
-// procedure has acted (it changes the check state and draws its own look).
-LRESULT ActThenRepaintCheckOrRadio(HWND control, int32_t kind, UINT message, WPARAM wParam,
-                                   LPARAM lParam) {
-    CallPreviousProc(control, message, wParam, lParam);
-    if (kind == kRadioButton)
-        PaintRadioButton(control, ODS_SELECTED);
-    else
-        PaintCheckBox(control, 0);
-    return DefWindowProcA(control, message, wParam, lParam);
-}
-
-// The replaced procedure answers a press or release (BM_SETSTATE), a focus
-// change, a new caption and a change of the enabled state of a check box or
-// radio button by drawing its own look (box, focus rectangle, caption)
-// straight on the screen, not through WM_PAINT: the skinned look is painted
-// back over it at once, hot while the mouse is on it.
-LRESULT ActThenRestoreCheckOrRadio(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = CallPreviousProc(control, message, wParam, lParam);
-    // Looked up again: the replaced procedure may have notified the parent,
-    // and what the parent did may have moved or removed the entry.
-    SkinWindowRecord* record = nullptr;
-    const SkinnedButton* entry = FindSkinnedButton(control, &record);
-    if (!entry) return result;
-    const bool hot = record->HotControlClass == kHotButton &&
-                     record->PreviousHotEntry == static_cast<int>(ReadProp(control, prop::Hw_lbID));
-    RepaintButtonNow(control, entry->Focused == 1 ? ODS_FOCUS : 0, hot ? 1 : 0);
-    return result;
-}
-
-LRESULT PaintCheckOrRadio(HWND control, int32_t kind, WPARAM wParam, LPARAM lParam) {
-    return PaintWhole(control, wParam, lParam, [&] {
-        if (kind == kCheckBox)
-            PaintCheckBox(control, 0);
-        else
-            PaintRadioButton(control, 0);
-    });
-}
-
 void OnMouseMove(HWND control, SkinWindowRecord& record, int entry) {
     TrackMouseLeave(control);
     record.HotEntry = entry;
@@ -80,8 +41,6 @@ void OnMouseLeave(HWND control, SkinWindowRecord& record, const SkinnedButton& e
     else
         RepaintButtonNow(control, 0, 0);
 }
-
-bool IsCheckOrRadio(int32_t kind) { return kind == kRadioButton || kind == kCheckBox; }
 
 }  // namespace
 
@@ -168,10 +127,6 @@ LRESULT CALLBACK ButtonSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOVE:
         InvalidateRect(window, nullptr, TRUE);
         break;
-    case WM_LBUTTONDOWN:
-        if (IsCheckOrRadio(kind))
-            return ActThenRepaintCheckOrRadio(window, kind, message, wParam, lParam);
-        break;
     case WM_LBUTTONUP:
         record->PreviousHotEntry = 0;
         break;
@@ -180,39 +135,25 @@ LRESULT CALLBACK ButtonSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM
         SetBkMode(dc, TRANSPARENT);
         return SetTextColor(dc, static_cast<COLORREF>(ReadProp(window, prop::Kj_Ztys)));
     }
-    case WM_PAINT:
-        if (IsCheckOrRadio(kind)) return PaintCheckOrRadio(window, kind, wParam, lParam);
-        break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         entry->Focused = message == WM_SETFOCUS ? 1 : 0;
-        if (IsCheckOrRadio(kind)) return ActThenRestoreCheckOrRadio(window, message, wParam, lParam);
-        break;
-    case BM_SETSTATE:
-        if (IsCheckOrRadio(kind)) return ActThenRestoreCheckOrRadio(window, message, wParam, lParam);
         break;
     case WM_SETTEXT:
         entry->Text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        if (IsCheckOrRadio(kind)) return ActThenRestoreCheckOrRadio(window, message, wParam, lParam);
-        break;
-    case WM_ENABLE:
-        if (IsCheckOrRadio(kind)) return ActThenRestoreCheckOrRadio(window, message, wParam, lParam);
         break;
     case WM_NCPAINT:
         return 1;
     case WM_LBUTTONDBLCLK:
         return 0;
-    case BM_SETCHECK:
-        if (IsCheckOrRadio(kind))
-            return ActThenRepaintCheckOrRadio(window, kind, message, wParam, lParam);
-        break;
-    case WM_KEYDOWN:
-        if (wParam == VK_SPACE && IsCheckOrRadio(kind))
-            return ActThenRepaintCheckOrRadio(window, kind, message, wParam, lParam);
-        break;
     default:
         break;
     }
+    // Check boxes and radio buttons paint themselves; their answers are
+    // with their painters.
+    LRESULT result = 0;
+    if (AnswerCheckOrRadioMessage(window, kind, message, wParam, lParam, result))
+        return result;
     return CallPreviousProc(window, message, wParam, lParam);
 }
 

@@ -2,11 +2,16 @@
 // the owner-draw dispatch and the glass painter in each state.
 #include "fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
+
+#include "drawing/graphics.h"
 #include "skin/controls/check_radio.h"
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"
 #include "skin/record.h"
+#include "tests/support/pixels.h"
 
 namespace ctltest {
 namespace {
@@ -193,6 +198,134 @@ TEST_F(PushButtonTest, PainterStates) {
     EXPECT_LT(std::abs(GetRValue(body) - GetBValue(body)), 6);
     EXPECT_FALSE(Near(Pixel(b, 50, 0), kTheme, 40));
     EXPECT_GT(DarkPixels(b, 20, 4, 80, 22), 10) << "caption";
+}
+
+// One layer of a button's look at a pixel row: a solid colour, or a
+// gradient from top to bottom between two rows through its stops (ARGB).
+struct Layer {
+    double top, bottom;
+    std::vector<std::pair<double, uint32_t>> stops;
+    int times = 1;  // laid this many times (the glow's pens)
+};
+Layer Solid(uint32_t argb, int times = 1) { return {0, 1, {{0, argb}}, times}; }
+Layer Gradient(double top, double bottom, uint32_t from, uint32_t to) {
+    return {top, bottom, {{0, from}, {1, to}}};
+}
+
+// The layers laid over under at row y.
+COLORREF Lay(COLORREF under, const std::vector<Layer>& layers, int y) {
+    for (const Layer& layer : layers) {
+        const double t = std::clamp((y - layer.top) / (layer.bottom - layer.top), 0.0, 1.0);
+        size_t i = 0;
+        while (i + 2 < layer.stops.size() && t > layer.stops[i + 1].first) ++i;
+        const auto& [p0, c0] = layer.stops[i];
+        const auto& [p1, c1] = layer.stops[std::min(i + 1, layer.stops.size() - 1)];
+        const auto point = testsupport::GradientAt(c0, c1, p1 > p0 ? (t - p0) / (p1 - p0) : 0);
+        for (int n = 0; n < layer.times; ++n) under = Over(under, point.colour, point.alpha);
+    }
+    return under;
+}
+
+// Every layer of the glass push button, read back at chosen pixels of a
+// 100 x 24 button: the glass base and its body gradient, the gloss over the
+// top half, the hover tint fading from the theme at 60 to 10 with its theme
+// outline, the focus glow three pens wide under its dark line, the pressed
+// overlay, and the disabled button's opaque grey with its sheen.
+TEST_F(PushButtonTest, EachStateShowsItsLayers) {
+    HWND b = Attached("");
+    const uint32_t theme60 = 0x3C22CADD, theme10 = 0x0A22CADD;
+    const Layer base = Solid(0x78FFFFFF), body = Gradient(0, 23, 0x00FFFFFF, 0x3C808080),
+                gloss = Gradient(0, 12, 0x32FFFFFF, 0x0AFFFFFF),
+                hover = Gradient(0, 23, theme60, theme10), hotLine = Solid(0xFF22CADD),
+                line = Solid(0x78000000), glow = Solid(0x7822CADD),
+                focusLine = Solid(0x46000000),
+                pressed = Gradient(2, 22, theme60, 0x64FFFFFF), grey = Solid(0xFFC0C0C0),
+                sheen{0, 24, {{0, 0x32FFFFFF}, {0.6, 0x0A000000}, {1, 0x32FFFFFF}}},
+                greyLine = Solid(0x50000000);
+    const UINT hot = skin::kStateHot;
+    struct Case {
+        const char* what;
+        UINT state;
+        int x, y;
+        std::vector<Layer> layers;
+    };
+    const Case cases[] = {
+        {"corner", 0, 0, 0, {}},
+        {"top line", 0, 50, 0, {base, body, gloss, line}},
+        {"gloss", 0, 8, 6, {base, body, gloss}},
+        {"below the gloss", 0, 8, 13, {base, body}},
+        {"hover, top", hot, 8, 1, {base, body, gloss, hover}},
+        {"hover, bottom", hot, 8, 21, {base, body, hover}},
+        {"hover line", hot, 50, 0, {base, body, gloss, hover, hotLine}},
+        {"hover wins over focus", hot | ODS_FOCUS, 8, 1, {base, body, gloss, hover}},
+        {"focus line", ODS_FOCUS, 50, 0, {base, body, gloss, Solid(0x7822CADD, 3), focusLine}},
+        {"glow, third pen", ODS_FOCUS, 8, 1, {base, body, gloss, glow}},
+        {"glow, third pen at the side", ODS_FOCUS, 1, 16, {base, body, glow}},
+        {"inside the glow", ODS_FOCUS, 8, 2, {base, body, gloss}},
+        {"pressed", ODS_SELECTED, 8, 6, {base, body, gloss, pressed}},
+        {"pressed, low", ODS_SELECTED, 8, 20, {base, body, pressed}},
+        {"disabled corner", ODS_DISABLED, 0, 0, {grey}},
+        {"disabled sheen, top", ODS_DISABLED, 8, 1, {grey, sheen}},
+        {"disabled sheen, darkest", ODS_DISABLED, 8, 14, {grey, sheen}},
+        {"disabled sheen, low", ODS_DISABLED, 8, 21, {grey, sheen}},
+        {"disabled line", ODS_DISABLED, 50, 0, {grey, sheen, greyLine}},
+        {"disabled, not hot", ODS_DISABLED | hot, 8, 1, {grey, sheen}},
+    };
+    for (const Case& c : cases) {
+        skin::RepaintButtonNow(b, c.state, 0);
+        EXPECT_TRUE(Near(Pixel(b, c.x, c.y), Lay(kSkin, c.layers, c.y), 3))
+            << c.what << " at " << c.x << "," << c.y;
+    }
+}
+
+// The caption is centred 2 px below the button's middle: its ink lies 2 px
+// lower than the same text centred in the whole button.
+TEST_F(PushButtonTest, CaptionSitsTwoPixelsBelowTheMiddle) {
+    constexpr int w = 100, h = 24;
+    HWND b = Attached("");
+    skin::RepaintButtonNow(b, 0, 0);
+    const std::vector<COLORREF> ground = Pixels(b);
+    SetWindowTextA(b, "OK");
+    skin::RepaintButtonNow(b, 0, 0);
+    const std::vector<COLORREF> painted = Pixels(b);
+
+    // The text centred in (0, 0, w, h) over white, with the button's font.
+    const skin::SkinnedButton& e = Entry(b);
+    void* bits = nullptr;
+    skin::BitmapHandle dib = skin::BitmapHandle::Adopt(testsupport::CreateTopDownDib32(w, h, &bits));
+    skin::MemoryDc dc(nullptr);
+    skin::SelectedObject selected(dc, dib);
+    {
+        drw::GraphicsObject g;
+        g.FromHdc(dc);
+        g.Clear(0xFFFFFFFF);
+        skin::DrawCaption(g, b, "OK", e.FontName, e.FontSize, e.FontStyle, 0, 0, 0, w, h,
+                          1 /* centre */, 1);
+    }
+    GdiFlush();
+    const auto* reference = static_cast<const uint32_t*>(bits);
+
+    // Where the ink lies: the centre of its coverage of each pixel's ground.
+    struct Centre {
+        double x = 0, y = 0, weight = 0;
+        void Add(int px, int py, int under, int over) {
+            if (under <= 0 || over >= under) return;
+            const double coverage = static_cast<double>(under - over) / under;
+            x += px * coverage;
+            y += py * coverage;
+            weight += coverage;
+        }
+    } button, centred;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const int i = y * w + x;
+            button.Add(x, y, GetGValue(ground[i]), GetGValue(painted[i]));
+            centred.Add(x, y, 255, (reference[i] >> 8) & 0xFF);
+        }
+    ASSERT_GT(button.weight, 10);
+    ASSERT_GT(centred.weight, 10);
+    EXPECT_NEAR(button.y / button.weight - centred.y / centred.weight, 2.0, 0.35);
+    EXPECT_NEAR(button.x / button.weight - centred.x / centred.weight, 0.0, 0.35);
 }
 
 TEST_F(PushButtonTest, FocusGlowKeepsItsColourUnderAnotherTheme) {

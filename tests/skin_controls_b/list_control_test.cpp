@@ -11,6 +11,7 @@
 
 #include "controls_fixture.h"
 #include "skin/capture.h"
+#include "skin/controls/control_frame.h"
 #include "skin/controls/list_control.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
@@ -475,3 +476,130 @@ TEST_F(ListControlTest, IpAddressAndDateTimeEraseToGlass) {
 }
 
 }  // namespace
+
+namespace {
+
+// The region waiting for WM_PAINT is exactly r.
+bool UpdateRegionIs(HWND window, const RECT& r) {
+    RegionHandle update = RegionHandle::Adopt(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(window, update, FALSE);
+    RegionHandle expected = RegionHandle::Adopt(CreateRectRgnIndirect(&r));
+    return EqualRgn(update, expected) != FALSE;
+}
+
+// Under the skin's procedure: while the tree paints its items it asks once
+// for a further paint of a strip, as a tree whose texts change while it
+// paints would.
+const RECT kStrayStrip{0, 0, 30, 8};
+bool strayPending = false;
+LRESULT CALLBACK InvalidateWhilePainting(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_PAINT && wp != 0 && strayPending) {
+        strayPending = false;
+        InvalidateRect(w, &kStrayStrip, FALSE);
+    }
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetPropA(w, kRecordedProc)), w, m, wp, lp);
+}
+
+struct UnreadablePixels {
+    UnreadablePixels() { ListPixelsUnreadable = true; }
+    ~UnreadablePixels() { ListPixelsUnreadable = false; }
+};
+
+}  // namespace
+
+// The tree's colour changes of its own paint leave nothing to paint, but a
+// strip that something else asked for while it painted still waits.
+TEST_F(ListControlTest, TreePaintDropsOnlyItsOwnInvalidations) {
+    HWND tree = Control(WC_TREEVIEWA, TVS_HASLINES, 20, 30, 160, 120, WS_EX_CLIENTEDGE);
+    InsertTreeItem(tree, "node");
+    SetPropA(tree, kRecordedProc,
+             reinterpret_cast<HANDLE>(SetWindowLongPtrA(
+                 tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(InvalidateWhilePainting))));
+    AttachListControls(record, top);
+    RECT client{};
+    GetClientRect(tree, &client);
+    for (bool stray : {false, true}) {
+        strayPending = stray;
+        InvalidateRect(tree, nullptr, TRUE);
+        SendMessageA(tree, WM_PAINT, 0, 0);
+        EXPECT_FALSE(strayPending);
+        EXPECT_TRUE(UpdateRegionIs(tree, stray ? kStrayStrip : RECT{})) << "stray " << stray;
+        ValidateRect(tree, nullptr);
+    }
+}
+
+// Where the pixels of the two-pass paint cannot be read, the tree still
+// lands on the glass without its key-coloured background.
+TEST_F(ListControlTest, TreeWithUnreadablePixelsIsKeyedOntoTheGlass) {
+    HWND tree = Control(WC_TREEVIEWA, TVS_HASLINES, 20, 30, 160, 120, WS_EX_CLIENTEDGE);
+    InsertTreeItem(tree, "WWWW node");
+    AttachListControls(record, top);
+    UnreadablePixels unreadable;
+    RedrawWindow(tree, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    const RECT inner = GetScrolledClientRectInWindow(tree);
+    for (POINT p : {POINT{100, 100}, POINT{150, 5}, POINT{2, 60}})
+        EXPECT_TRUE(ColourNear(WindowPixel(tree, inner.left + p.x, inner.top + p.y),
+                               GlassAt(20 + inner.left, 30 + inner.top, p.x, p.y), 4))
+            << p.x << "," << p.y;
+    EXPECT_GT(DarkPixels(tree, RECT{0, 0, 150, 20}), 20);
+}
+
+// With transparency on, scrolling and moving ask for the whole client area
+// before the control moves its pixels: the list box itself would leave only
+// the strip it uncovers to paint, and the rows it moved would carry the old
+// glass. With transparency off the control's own invalidation is all.
+TEST_F(ListControlTest, ScrollingAndMovingRepaintTheWholeClientArea) {
+    HWND list = Control("LISTBOX", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL, 20, 30, 200,
+                        80, WS_EX_CLIENTEDGE);
+    for (int i = 0; i < 30; ++i) {
+        char text[64];
+        wsprintfA(text, "C:\\music\\a rather long name of song %d.mp3", i);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, 800, 0);
+    AttachListControls(record, top);
+    RECT client{};
+    GetClientRect(list, &client);
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+    };
+    const Case cases[] = {
+        {"line down", WM_VSCROLL, SB_LINEDOWN},
+        {"line right", WM_HSCROLL, SB_LINERIGHT},
+        {"wheel", WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA))},
+        {"move", WM_MOVE, 0},
+    };
+    for (int flag : {1, 0}) {
+        TransparentControlsFlag = flag;
+        for (const Case& c : cases) {
+            SendMessageA(list, WM_VSCROLL, SB_TOP, 0);
+            SendMessageA(list, WM_HSCROLL, SB_LEFT, 0);
+            ValidateRect(list, nullptr);
+            SendMessageA(list, c.message, c.wParam, 0);
+            EXPECT_EQ(UpdateRegionIs(list, client), flag == 1) << c.name << " flag " << flag;
+            ValidateRect(list, nullptr);
+        }
+    }
+}
+
+// After the glass goes on the screen the control's visible children paint
+// again over it: a list view's header.
+TEST_F(ListControlTest, CompositingRepaintsTheVisibleChildren) {
+    HWND view = Control(WC_LISTVIEWA, LVS_REPORT, 20, 30, 200, 120, WS_EX_CLIENTEDGE);
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.cx = 80;
+    column.pszText = const_cast<char*>("name");
+    SendMessageA(view, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    HWND header = ListView_GetHeader(view);
+    ASSERT_NE(header, nullptr);
+    ASSERT_TRUE(IsWindowVisible(header));
+    AttachListControls(record, top);
+    RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ASSERT_FALSE(NeedsPaint(header));
+    InvalidateRect(view, nullptr, TRUE);
+    SendMessageA(view, WM_PAINT, 0, 0);
+    EXPECT_TRUE(NeedsPaint(header));
+}
