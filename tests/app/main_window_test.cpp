@@ -1,10 +1,13 @@
 // MainWindow built by the runtime with the real handlers; message boxes,
-// Explorer and the dialog are recorded instead of shown. The list box must
+// Explorer and the dialog are recorded instead of shown (and a refused drop
+// registration stands in for OLE where a test needs one). The list box must
 // show exactly FileList through dialogs, drops and conversions.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commdlg.h>
+
+#include <ostream>
 
 #include "app/file_list.h"
 #include "app/main_window.h"
@@ -14,10 +17,30 @@
 
 namespace {
 
+// What the handler asked the open-file dialog for.
+struct DialogRequest {
+    HWND owner;
+    std::string title, filter, startFolder;
+    bool operator==(const DialogRequest& o) const {
+        return owner == o.owner && title == o.title && filter == o.filter && startFolder == o.startFolder;
+    }
+};
+void PrintTo(const DialogRequest& r, std::ostream* os) {
+    *os << "{" << r.owner << ", " << r.title << ", " << r.filter << ", " << r.startFolder << "}";
+}
+
+struct DropRegistration {
+    int dropUnit;
+    HWND window;
+    std::size_t messagesBefore;  // messages said before the registration
+};
+
 struct Recorded {
     std::vector<std::string> messages, runs, dialogAnswers;
     std::vector<bool> runWaits;
     std::vector<DWORD> dialogErrors;
+    std::vector<DialogRequest> dialogRequests;
+    std::vector<DropRegistration> refusedRegistrations;
 } g_rec;
 
 void RecordMessage(const rt::AnsiText& t) { g_rec.messages.push_back(t); }
@@ -26,7 +49,9 @@ bool RecordRun(const rt::AnsiText& c, bool wait) {
     g_rec.runWaits.push_back(wait);
     return true;
 }
-rt::AnsiText ScriptedDialog(DWORD* error) {
+rt::AnsiText ScriptedDialog(HWND owner, const rt::AnsiText& title, const rt::AnsiText& filter,
+                            const rt::AnsiText& startFolder, DWORD* error) {
+    g_rec.dialogRequests.push_back({owner, title, filter, startFolder});
     std::string answer;
     *error = 0;
     if (!g_rec.dialogAnswers.empty()) {
@@ -41,7 +66,10 @@ rt::AnsiText ScriptedDialog(DWORD* error) {
 class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        app::CurrentEffects() = {RecordMessage, RecordRun, ScriptedDialog};
+        app::Effects& effects = app::CurrentEffects();
+        effects.message = RecordMessage;
+        effects.run = RecordRun;
+        effects.askOpenFileNames = ScriptedDialog;
         window_ = rt::BuildWindow(app::MainWindowDesign());
         startMessages_ = g_rec.messages;
     }
@@ -96,31 +124,38 @@ TEST_F(MainWindowTest, CreatedSetsTitleShowsTheStartMessageAndRegistersTheDrop) 
     other->Release();
 }
 
-// Builds MainWindow on a thread whose OLE was shut down after the runtime
-// had started it there (as a library calling OleUninitialize once too often
-// would leave it): OLE then refuses to make the window a drop target.
-DWORD WINAPI BuildWithOleShutDown(LPVOID) {
-    HWND first = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    rt::RegisterDropTarget(rt::UnitId(app::kDropTarget), first);
-    RevokeDragDrop(first);
-    DestroyWindow(first);
-    OleUninitialize();
-    rt::DestroyBuiltWindow(rt::BuildWindow(app::MainWindowDesign()));
-    return 0;
+bool RefuseDropTarget(int dropUnit, HWND window) {
+    g_rec.refusedRegistrations.push_back({dropUnit, window, g_rec.messages.size()});
+    return false;
 }
 
 TEST_F(MainWindowTest, ARefusedDropTargetIsSaidWithTheWayThatWorks) {
-    HANDLE t = CreateThread(nullptr, 0, BuildWithOleShutDown, nullptr, 0, nullptr);
-    // The new window's units talk to this thread's windows: keep answering.
-    DWORD waited = WAIT_TIMEOUT;
-    for (DWORD start = GetTickCount(); waited != WAIT_OBJECT_0 && GetTickCount() - start < 20000;) {
-        waited = MsgWaitForMultipleObjects(1, &t, FALSE, 100, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
-    CloseHandle(t);
-    ASSERT_EQ(waited, WAIT_OBJECT_0);
+    // A second MainWindow whose drop registration OLE refuses, built on this
+    // thread: the engine and the runtime live on one UI thread (built on
+    // another, its skin would render this thread's window from there and
+    // wait for this thread to answer).
+    app::CurrentEffects().registerDropTarget = RefuseDropTarget;
+    const int refused = rt::BuildWindow(app::MainWindowDesign());
+    app::CurrentEffects().registerDropTarget = rt::RegisterDropTarget;
+    const HWND refusedWindow = rt::UnitWindow(refused);
+    const int refusedDrop = rt::UnitId(app::kDropTarget);
+    rt::DestroyBuiltWindow(refused);
     EXPECT_EQ(g_rec.messages, (std::vector<std::string>{app::kStartupMessage, app::kDropRefusedMessage}));
+    // The window itself was offered, with its drop-target unit, once the
+    // start-up message had been answered.
+    ASSERT_EQ(g_rec.refusedRegistrations.size(), 1u);
+    const DropRegistration& r = g_rec.refusedRegistrations[0];
+    EXPECT_EQ(r.dropUnit, refusedDrop);
+    EXPECT_EQ(r.window, refusedWindow);
+    EXPECT_EQ(r.messagesBefore, 1u);
+}
+
+TEST_F(MainWindowTest, TheOpenButtonAsksTheDialogForMp3FilesFromDriveD) {
+    Dialog("");
+    Dialog("C:\\m\\A.mp3");
+    // No owner, so MainWindow stays usable while the dialog is open.
+    const DialogRequest asked = {nullptr, "打开文件", "mp3文件|*.MP3|所有文件|*.*", "d:\\"};
+    EXPECT_EQ(g_rec.dialogRequests, (std::vector<DialogRequest>{asked, asked}));
 }
 
 TEST_F(MainWindowTest, ListBoxShowsExactlyFileListThroughDialogDropAndConversion) {
