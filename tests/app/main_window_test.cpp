@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <iterator>
 #include <ostream>
 
 #include "app/file_list.h"
@@ -150,12 +151,126 @@ TEST_F(MainWindowTest, ARefusedDropTargetIsSaidWithTheWayThatWorks) {
     EXPECT_EQ(r.messagesBefore, 1u);
 }
 
+// The design as the runtime builds it: each unit's kind, place relative to
+// the client area, visibility at start and text, in creation order.
+TEST_F(MainWindowTest, TheWindowIsBuiltAsDesigned) {
+    using K = rt::UnitKind;
+    struct Row {
+        const char* name;
+        K kind;
+        const char* windowClass;  // null: no standard control class to check
+        int left, top, width, height;
+        bool visible;
+        std::string text;
+    };
+    const Row rows[] = {
+        {"MainWindow", K::Window, nullptr, 50, 50, 698, 501, true, ""},
+        {"透明标签2", K::TransparentLabel, nullptr, 32, 40, 352, 32, false,
+         "可以从这里打开文件,也可以直接将文件拖到本程序的窗体内"},
+        {"按钮3", K::PushButton, "Button", 520, 0, 120, 32, true, "关于作者"},
+        {"拖放对象1", K::DropTarget, nullptr, 440, 0, 40, 24, false, ""},
+        {"透明标签1", K::TransparentLabel, nullptr, 464, 40, 208, 96, false, app::AboutLabelText()},
+        {"按钮2", K::PushButton, "Button", 200, 0, 264, 32, true, "开始将文件名转化为拼音"},
+        {"按钮1", K::PushButton, "Button", 72, 0, 64, 32, true, "打开文件"},
+        {"列表框1", K::ListBox, "ListBox", 1, 32, 695, 472, true, ""},
+    };
+    const rt::WindowDesign design = app::MainWindowDesign();
+    ASSERT_EQ(design.size(), std::size(rows));
+    const int built = rt::BuildWindow(design);
+    const HWND window = rt::UnitWindow(built);
+    std::vector<HWND> expectedOrder;
+    for (std::size_t i = 0; i < design.size(); ++i) {
+        const Row& row = rows[i];
+        const rt::UnitDesign& d = design[i];
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(d.name, row.name);
+        EXPECT_EQ(d.kind, row.kind);
+        EXPECT_EQ((std::vector<int>{d.left, d.top, d.width, d.height}),
+                  (std::vector<int>{row.left, row.top, row.width, row.height}));
+        EXPECT_EQ(d.visible, row.visible);
+        EXPECT_EQ(d.text, row.text);
+
+        const int unit = rt::UnitId(row.name);
+        EXPECT_EQ(rt::UnitKindOf(unit), row.kind);
+        EXPECT_EQ(rt::UnitVisible(unit), row.visible);
+        const HWND hwnd = rt::UnitWindow(unit);
+        if (row.kind == K::DropTarget) {
+            EXPECT_EQ(hwnd, nullptr);  // a drop target has no window of its own
+            continue;
+        }
+        EXPECT_NE(hwnd, nullptr);
+        if (!hwnd) continue;
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        if (row.kind == K::Window) {
+            // A borderless popup: the window is its client area.
+            const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+            EXPECT_TRUE(style & WS_POPUP);
+            EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME));
+            RECT client;
+            GetClientRect(hwnd, &client);
+            EXPECT_EQ((std::vector<LONG>{client.right, client.bottom}), (std::vector<LONG>{698, 501}));
+        } else {
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_EQ(GetParent(hwnd), window);
+            char text[256] = {};
+            GetWindowTextA(hwnd, text, sizeof text);
+            EXPECT_EQ(text, row.text);
+            if (row.windowClass) {
+                char cls[64] = {};
+                GetClassNameA(hwnd, cls, sizeof cls);
+                EXPECT_STRCASEEQ(cls, row.windowClass);
+            }
+            expectedOrder.push_back(hwnd);
+        }
+        EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  (std::vector<LONG>{row.left, row.top, row.width, row.height}));
+    }
+    // Creation order is z-order: the first unit lies on top, so both labels
+    // lie over the list box.
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+    EXPECT_EQ(children, expectedOrder);
+    rt::DestroyBuiltWindow(built);
+}
+
 TEST_F(MainWindowTest, TheOpenButtonAsksTheDialogForMp3FilesFromDriveD) {
     Dialog("");
     Dialog("C:\\m\\A.mp3");
     // No owner, so MainWindow stays usable while the dialog is open.
     const DialogRequest asked = {nullptr, "打开文件", "mp3文件|*.MP3|所有文件|*.*", "d:\\"};
     EXPECT_EQ(g_rec.dialogRequests, (std::vector<DialogRequest>{asked, asked}));
+}
+
+// Explorer opens on the folder of the last listed path, whichever folders
+// the others are in, and also when that last rename failed.
+TEST_F(MainWindowTest, ExplorerOpensOnTheLastListedPathsFolder) {
+    struct Case {
+        std::vector<std::string> files;  // "folder\\name"; created unless in missing
+        std::string missing;
+        std::string explorerFolder;
+    };
+    const Case cases[] = {
+        {{"甲\\歌.mp3", "乙\\绿.mp3"}, "", "乙\\"},
+        {{"乙\\歌.mp3", "甲\\绿.mp3", "乙\\a.mp3"}, "", "乙\\"},
+        {{"甲\\歌.mp3", "乙\\绿.mp3"}, "乙\\绿.mp3", "乙\\"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string base = dir_ + std::to_string(++n) + "\\";
+        CreateDirectoryA(base.c_str(), nullptr);
+        CreateDirectoryA((base + "甲").c_str(), nullptr);
+        CreateDirectoryA((base + "乙").c_str(), nullptr);
+        std::string dropped;
+        for (const std::string& f : c.files) {
+            if (f != c.missing) testfs::WriteText(base + f, "x");
+            dropped += (dropped.empty() ? "" : "\r\n") + base + f;
+        }
+        g_rec.runs.clear();
+        Drop(dropped);
+        Click(app::kConvertButton);
+        EXPECT_EQ(g_rec.runs, std::vector<std::string>{"explorer.exe " + base + c.explorerFolder}) << dropped;
+    }
 }
 
 TEST_F(MainWindowTest, ListBoxShowsExactlyFileListThroughDialogDropAndConversion) {
