@@ -24,10 +24,6 @@ namespace {
 
 void ShowMessage(const rt::AnsiText& text) { rt::MessageBoxText(text); }
 bool RunCommand(const rt::AnsiText& commandLine, bool wait) { return rt::Run(commandLine, wait); }
-rt::AnsiText AskFromDialog(DWORD* error) {
-    // No owner: MainWindow stays usable while the dialog is open.
-    return AskOpenFileNames(nullptr, kDialogTitle, kDialogFilter, kDialogStartFolder, error);
-}
 
 HWND ListBoxWindow() { return rt::UnitWindow(rt::UnitId(kListBox)); }
 
@@ -48,7 +44,7 @@ void HideTips() {
 }  // namespace
 
 Effects& CurrentEffects() {
-    static Effects effects = {ShowMessage, RunCommand, AskFromDialog};
+    static Effects effects = {ShowMessage, RunCommand, AskOpenFileNames, rt::RegisterDropTarget};
     return effects;
 }
 
@@ -88,7 +84,8 @@ void OnMainWindowCreated() {
     // The start-up message has just promised drops: when they cannot work,
     // say so and name the way that does.
     const int drop = rt::UnitId(kDropTarget);
-    if (!rt::RegisterDropTarget(drop, rt::UnitWindow(window))) CurrentEffects().message(kDropRefusedMessage);
+    if (!CurrentEffects().registerDropTarget(drop, rt::UnitWindow(window)))
+        CurrentEffects().message(kDropRefusedMessage);
     rt::SetUnitProperty(drop, 11, 1);
 }
 
@@ -101,7 +98,9 @@ void ShowAbout() { CurrentEffects().message(AboutMessage()); }
 
 void AddFilesFromDialog() {
     DWORD error = 0;
-    const rt::AnsiText names = CurrentEffects().askOpenFileNames(&error);
+    // No owner: MainWindow stays usable while the dialog is open.
+    const rt::AnsiText names =
+        CurrentEffects().askOpenFileNames(nullptr, kDialogTitle, kDialogFilter, kDialogStartFolder, &error);
     if (names.empty()) {
         // A plain cancel stays silent; a full buffer must not look like one.
         if (error == FNERR_BUFFERTOOSMALL) CurrentEffects().message(kTooManyFilesMessage);

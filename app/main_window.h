@@ -28,11 +28,16 @@ void AddDroppedFiles(rt::AnsiText& dropped);
 void ConvertFilesToPinyin();
 
 // What the handlers do outside the window: message boxes, starting
-// programs, the open-file dialog. Tests put recorders in their place.
+// programs, the open-file dialog, the drop registration with OLE. Tests put
+// recorders in their place.
 struct Effects {
     void (*message)(const rt::AnsiText& text);
     bool (*run)(const rt::AnsiText& commandLine, bool wait);
-    rt::AnsiText (*askOpenFileNames)(DWORD* error);
+    // As AskOpenFileNames: owner, title, filter, start folder, error.
+    rt::AnsiText (*askOpenFileNames)(HWND owner, const rt::AnsiText& title, const rt::AnsiText& filter,
+                                     const rt::AnsiText& startFolder, DWORD* error);
+    // As rt::RegisterDropTarget: false when OLE refused the window.
+    bool (*registerDropTarget)(int dropUnit, HWND window);
 };
 Effects& CurrentEffects();
 

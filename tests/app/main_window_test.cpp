@@ -1,10 +1,14 @@
 // MainWindow built by the runtime with the real handlers; message boxes,
-// Explorer and the dialog are recorded instead of shown. The list box must
+// Explorer and the dialog are recorded instead of shown (and a refused drop
+// registration stands in for OLE where a test needs one). The list box must
 // show exactly FileList through dialogs, drops and conversions.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commdlg.h>
+
+#include <iterator>
+#include <ostream>
 
 #include "app/file_list.h"
 #include "app/main_window.h"
@@ -14,10 +18,30 @@
 
 namespace {
 
+// What the handler asked the open-file dialog for.
+struct DialogRequest {
+    HWND owner;
+    std::string title, filter, startFolder;
+    bool operator==(const DialogRequest& o) const {
+        return owner == o.owner && title == o.title && filter == o.filter && startFolder == o.startFolder;
+    }
+};
+void PrintTo(const DialogRequest& r, std::ostream* os) {
+    *os << "{" << r.owner << ", " << r.title << ", " << r.filter << ", " << r.startFolder << "}";
+}
+
+struct DropRegistration {
+    int dropUnit;
+    HWND window;
+    std::size_t messagesBefore;  // messages said before the registration
+};
+
 struct Recorded {
     std::vector<std::string> messages, runs, dialogAnswers;
     std::vector<bool> runWaits;
     std::vector<DWORD> dialogErrors;
+    std::vector<DialogRequest> dialogRequests;
+    std::vector<DropRegistration> refusedRegistrations;
 } g_rec;
 
 void RecordMessage(const rt::AnsiText& t) { g_rec.messages.push_back(t); }
@@ -26,7 +50,9 @@ bool RecordRun(const rt::AnsiText& c, bool wait) {
     g_rec.runWaits.push_back(wait);
     return true;
 }
-rt::AnsiText ScriptedDialog(DWORD* error) {
+rt::AnsiText ScriptedDialog(HWND owner, const rt::AnsiText& title, const rt::AnsiText& filter,
+                            const rt::AnsiText& startFolder, DWORD* error) {
+    g_rec.dialogRequests.push_back({owner, title, filter, startFolder});
     std::string answer;
     *error = 0;
     if (!g_rec.dialogAnswers.empty()) {
@@ -41,7 +67,10 @@ rt::AnsiText ScriptedDialog(DWORD* error) {
 class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        app::CurrentEffects() = {RecordMessage, RecordRun, ScriptedDialog};
+        app::Effects& effects = app::CurrentEffects();
+        effects.message = RecordMessage;
+        effects.run = RecordRun;
+        effects.askOpenFileNames = ScriptedDialog;
         window_ = rt::BuildWindow(app::MainWindowDesign());
         startMessages_ = g_rec.messages;
     }
@@ -96,31 +125,152 @@ TEST_F(MainWindowTest, CreatedSetsTitleShowsTheStartMessageAndRegistersTheDrop) 
     other->Release();
 }
 
-// Builds MainWindow on a thread whose OLE was shut down after the runtime
-// had started it there (as a library calling OleUninitialize once too often
-// would leave it): OLE then refuses to make the window a drop target.
-DWORD WINAPI BuildWithOleShutDown(LPVOID) {
-    HWND first = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    rt::RegisterDropTarget(rt::UnitId(app::kDropTarget), first);
-    RevokeDragDrop(first);
-    DestroyWindow(first);
-    OleUninitialize();
-    rt::DestroyBuiltWindow(rt::BuildWindow(app::MainWindowDesign()));
-    return 0;
+bool RefuseDropTarget(int dropUnit, HWND window) {
+    g_rec.refusedRegistrations.push_back({dropUnit, window, g_rec.messages.size()});
+    return false;
 }
 
 TEST_F(MainWindowTest, ARefusedDropTargetIsSaidWithTheWayThatWorks) {
-    HANDLE t = CreateThread(nullptr, 0, BuildWithOleShutDown, nullptr, 0, nullptr);
-    // The new window's units talk to this thread's windows: keep answering.
-    DWORD waited = WAIT_TIMEOUT;
-    for (DWORD start = GetTickCount(); waited != WAIT_OBJECT_0 && GetTickCount() - start < 20000;) {
-        waited = MsgWaitForMultipleObjects(1, &t, FALSE, 100, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    }
-    CloseHandle(t);
-    ASSERT_EQ(waited, WAIT_OBJECT_0);
+    // A second MainWindow whose drop registration OLE refuses, built on this
+    // thread: the engine and the runtime live on one UI thread (built on
+    // another, its skin would render this thread's window from there and
+    // wait for this thread to answer).
+    app::CurrentEffects().registerDropTarget = RefuseDropTarget;
+    const int refused = rt::BuildWindow(app::MainWindowDesign());
+    app::CurrentEffects().registerDropTarget = rt::RegisterDropTarget;
+    const HWND refusedWindow = rt::UnitWindow(refused);
+    const int refusedDrop = rt::UnitId(app::kDropTarget);
+    rt::DestroyBuiltWindow(refused);
     EXPECT_EQ(g_rec.messages, (std::vector<std::string>{app::kStartupMessage, app::kDropRefusedMessage}));
+    // The window itself was offered, with its drop-target unit, once the
+    // start-up message had been answered.
+    ASSERT_EQ(g_rec.refusedRegistrations.size(), 1u);
+    const DropRegistration& r = g_rec.refusedRegistrations[0];
+    EXPECT_EQ(r.dropUnit, refusedDrop);
+    EXPECT_EQ(r.window, refusedWindow);
+    EXPECT_EQ(r.messagesBefore, 1u);
+}
+
+// The design as the runtime builds it: each unit's kind, place relative to
+// the client area, visibility at start and text, in creation order.
+TEST_F(MainWindowTest, TheWindowIsBuiltAsDesigned) {
+    using K = rt::UnitKind;
+    struct Row {
+        const char* name;
+        K kind;
+        const char* windowClass;  // null: no standard control class to check
+        int left, top, width, height;
+        bool visible;
+        std::string text;
+    };
+    const Row rows[] = {
+        {"MainWindow", K::Window, nullptr, 50, 50, 698, 501, true, ""},
+        {"透明标签2", K::TransparentLabel, nullptr, 32, 40, 352, 32, false,
+         "可以从这里打开文件,也可以直接将文件拖到本程序的窗体内"},
+        {"按钮3", K::PushButton, "Button", 520, 0, 120, 32, true, "关于作者"},
+        {"拖放对象1", K::DropTarget, nullptr, 440, 0, 40, 24, false, ""},
+        {"透明标签1", K::TransparentLabel, nullptr, 464, 40, 208, 96, false, app::AboutLabelText()},
+        {"按钮2", K::PushButton, "Button", 200, 0, 264, 32, true, "开始将文件名转化为拼音"},
+        {"按钮1", K::PushButton, "Button", 72, 0, 64, 32, true, "打开文件"},
+        {"列表框1", K::ListBox, "ListBox", 1, 32, 695, 472, true, ""},
+    };
+    const rt::WindowDesign design = app::MainWindowDesign();
+    ASSERT_EQ(design.size(), std::size(rows));
+    const int built = rt::BuildWindow(design);
+    const HWND window = rt::UnitWindow(built);
+    std::vector<HWND> expectedOrder;
+    for (std::size_t i = 0; i < design.size(); ++i) {
+        const Row& row = rows[i];
+        const rt::UnitDesign& d = design[i];
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(d.name, row.name);
+        EXPECT_EQ(d.kind, row.kind);
+        EXPECT_EQ((std::vector<int>{d.left, d.top, d.width, d.height}),
+                  (std::vector<int>{row.left, row.top, row.width, row.height}));
+        EXPECT_EQ(d.visible, row.visible);
+        EXPECT_EQ(d.text, row.text);
+
+        const int unit = rt::UnitId(row.name);
+        EXPECT_EQ(rt::UnitKindOf(unit), row.kind);
+        EXPECT_EQ(rt::UnitVisible(unit), row.visible);
+        const HWND hwnd = rt::UnitWindow(unit);
+        if (row.kind == K::DropTarget) {
+            EXPECT_EQ(hwnd, nullptr);  // a drop target has no window of its own
+            continue;
+        }
+        EXPECT_NE(hwnd, nullptr);
+        if (!hwnd) continue;
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        if (row.kind == K::Window) {
+            // A borderless popup: the window is its client area.
+            const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+            EXPECT_TRUE(style & WS_POPUP);
+            EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME));
+            RECT client;
+            GetClientRect(hwnd, &client);
+            EXPECT_EQ((std::vector<LONG>{client.right, client.bottom}), (std::vector<LONG>{698, 501}));
+        } else {
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+            EXPECT_EQ(GetParent(hwnd), window);
+            char text[256] = {};
+            GetWindowTextA(hwnd, text, sizeof text);
+            EXPECT_EQ(text, row.text);
+            if (row.windowClass) {
+                char cls[64] = {};
+                GetClassNameA(hwnd, cls, sizeof cls);
+                EXPECT_STRCASEEQ(cls, row.windowClass);
+            }
+            expectedOrder.push_back(hwnd);
+        }
+        EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                  (std::vector<LONG>{row.left, row.top, row.width, row.height}));
+    }
+    // Creation order is z-order: the first unit lies on top, so both labels
+    // lie over the list box.
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+    EXPECT_EQ(children, expectedOrder);
+    rt::DestroyBuiltWindow(built);
+}
+
+TEST_F(MainWindowTest, TheOpenButtonAsksTheDialogForMp3FilesFromDriveD) {
+    Dialog("");
+    Dialog("C:\\m\\A.mp3");
+    // No owner, so MainWindow stays usable while the dialog is open.
+    const DialogRequest asked = {nullptr, "打开文件", "mp3文件|*.MP3|所有文件|*.*", "d:\\"};
+    EXPECT_EQ(g_rec.dialogRequests, (std::vector<DialogRequest>{asked, asked}));
+}
+
+// Explorer opens on the folder of the last listed path, whichever folders
+// the others are in, and also when that last rename failed.
+TEST_F(MainWindowTest, ExplorerOpensOnTheLastListedPathsFolder) {
+    struct Case {
+        std::vector<std::string> files;  // "folder\\name"; created unless in missing
+        std::string missing;
+        std::string explorerFolder;
+    };
+    const Case cases[] = {
+        {{"甲\\歌.mp3", "乙\\绿.mp3"}, "", "乙\\"},
+        {{"乙\\歌.mp3", "甲\\绿.mp3", "乙\\a.mp3"}, "", "乙\\"},
+        {{"甲\\歌.mp3", "乙\\绿.mp3"}, "乙\\绿.mp3", "乙\\"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string base = dir_ + std::to_string(++n) + "\\";
+        CreateDirectoryA(base.c_str(), nullptr);
+        CreateDirectoryA((base + "甲").c_str(), nullptr);
+        CreateDirectoryA((base + "乙").c_str(), nullptr);
+        std::string dropped;
+        for (const std::string& f : c.files) {
+            if (f != c.missing) testfs::WriteText(base + f, "x");
+            dropped += (dropped.empty() ? "" : "\r\n") + base + f;
+        }
+        g_rec.runs.clear();
+        Drop(dropped);
+        Click(app::kConvertButton);
+        EXPECT_EQ(g_rec.runs, std::vector<std::string>{"explorer.exe " + base + c.explorerFolder}) << dropped;
+    }
 }
 
 TEST_F(MainWindowTest, ListBoxShowsExactlyFileListThroughDialogDropAndConversion) {
