@@ -125,12 +125,7 @@ TEST_F(ComboBoxTest, DropDownButtonAndArrowSitWhereTheWidthAndHeightPutThem) {
     RECT own{};
     GetWindowRect(edit, &own);
     OffsetRect(&own, -own.left, -own.top);
-    {
-        HDC dc = GetWindowDC(edit);
-        BrushHandle marker = BrushHandle::Adopt(CreateSolidBrush(kMarker));
-        FillRect(dc, &own, marker);
-        ReleaseDC(edit, dc);
-    }
+    SmearWindow(edit, kMarker);
     PaintComboBox(record, 1, false, false);
     // The edit keeps what it shows: no text of the painter over it.
     int kept = 0;
