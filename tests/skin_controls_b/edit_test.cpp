@@ -284,7 +284,8 @@ TEST_F(EditTest, EachStateReachedThroughMessagesShowsItsLookAtChosenPixels) {
         EXPECT_TRUE(ColourNear(WindowPixel(edit, 0, 0),
                                accent ? Blend(ring0, kTheme, 180) : Blend(ring0, 0, 80), 4))
             << s.name;
-        EXPECT_TRUE(ColourNear(WindowPixel(edit, 1, 1), s.hot ? Blend(ring1, kTheme, 180) : ring1, 4))
+        EXPECT_TRUE(
+            ColourNear(WindowPixel(edit, 1, 1), s.hot ? Blend(ring1, kTheme, 180) : ring1, 4))
             << s.name;
         if (s.client == kKept) EXPECT_EQ(WindowPixel(edit, 102, 12), kMarker) << s.name;
         if (s.client == kGlass)
