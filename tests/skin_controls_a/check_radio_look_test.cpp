@@ -13,7 +13,6 @@
 #include "drawing/pen_brush.h"
 #include "fixture.h"
 #include "skin/controls/check_radio.h"
-#include "skin/controls/push_button.h"
 #include "skin/record.h"
 #include "tests/support/pixels.h"
 
@@ -99,8 +98,10 @@ protected:
     // the layout rectangle, near-aligned and centred vertically, with the
     // font read at attach: compared with that text drawn here on the skin.
     void ExpectCaption(HWND b, const State& s, float x, float w, float h, int fromColumn) {
-        const skin::SkinnedButton* entry = skin::FindSkinnedButton(b);
-        ASSERT_NE(entry, nullptr);
+        const auto& buttons = skin::SkinWindowTable[record_].Buttons;
+        const int index = static_cast<int>(skin::ReadProp(b, skin::prop::Hw_lbID));
+        ASSERT_TRUE(index >= 1 && index <= buttons.Count());
+        const skin::SkinnedButton* entry = &buttons[index];
         const int ih = static_cast<int>(h);
         const std::vector<uint32_t> reference =
             TextOnSkin(entry->Text, *entry, {x, 2, w, h}, kW, ih);
