@@ -1,6 +1,7 @@
 // Combo boxes: attach with their inner edits, the painter read back from the
 // screen (face, border, button, arrow, text, keyed-out children), hover and
-// focus, the glass brush for the inner edit and its repaint trigger.
+// focus, each state's look after the messages that reach it, the glass brush
+// for the inner edit and its repaint trigger.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 #include "skin/controls/edit.h"
 #include "skin/engine.h"
 #include "skin/record.h"
+#include "tests/support/pixels.h"
 
 using namespace skin;
 using namespace ctltest;
@@ -125,12 +127,7 @@ TEST_F(ComboBoxTest, DropDownButtonAndArrowSitWhereTheWidthAndHeightPutThem) {
     RECT own{};
     GetWindowRect(edit, &own);
     OffsetRect(&own, -own.left, -own.top);
-    {
-        HDC dc = GetWindowDC(edit);
-        BrushHandle marker = BrushHandle::Adopt(CreateSolidBrush(kMarker));
-        FillRect(dc, &own, marker);
-        ReleaseDC(edit, dc);
-    }
+    SmearWindow(edit, kMarker);
     PaintComboBox(record, 1, false, false);
     // The edit keeps what it shows: no text of the painter over it.
     int kept = 0;
@@ -297,6 +294,73 @@ TEST_F(ComboBoxTest, InnerEditRepaintsItsFrameAtOnceWhenItLosesTheFocus) {
     EXPECT_TRUE(ColourNear(WindowPixel(edit, 0, 0),
                            Blend(GlassAt(place.left, place.top, 0, 0), 0, 80), 4));
     EXPECT_TRUE(ColourNear(WindowPixel(edit, 1, 1), GlassAt(place.left, place.top, 1, 1), 4));
+}
+
+TEST_F(ComboBoxTest, EachStateReachedThroughMessagesShowsItsLookAtChosenPixels) {
+    // A drop-down list without a selection: the face, the border, and the
+    // drop-down button (bw 17, bx 101) with its outline and shaded body.
+    HWND list = Combo(CBS_DROPDOWNLIST, 20, 30);
+    AttachEditsAndComboBoxes(record, top);
+    SetFocus(top);
+    Drain();
+    const int h = ComboHeight(list);
+    ASSERT_GE(h, 16);
+    const int bx = 101;
+    struct State {
+        const char* name;
+        void (*enter)(HWND combo);
+        bool covered;  // the window was covered with the marker first
+        bool hot, accentBorder;
+    };
+    const State states[] = {
+        {"painted",
+         [](HWND c) { RedrawWindow(c, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }, true,
+         false, false},
+        {"non-client painted", [](HWND c) { SendMessageA(c, WM_NCPAINT, 1, 0); }, true, false,
+         false},
+        {"moved", [](HWND c) { SendMessageA(c, WM_MOVE, 0, MAKELPARAM(20, 30)); }, true, false,
+         false},
+        {"hot", [](HWND c) { SendMessageA(c, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); }, false, true,
+         true},
+        {"left", [](HWND c) { SendMessageA(c, WM_MOUSELEAVE, 0, 0); }, false, false, false},
+        // Focus colours the outer border only, and stays until the next paint.
+        {"focused", [](HWND c) { SetFocus(c); }, false, false, true},
+        {"focus lost", [](HWND c) { SetFocus(GetParent(c)); }, false, false, true},
+        {"painted after", [](HWND c) { SendMessageA(c, WM_NCPAINT, 1, 0); }, true, false, false},
+    };
+    auto glass = [](int x, int y) { return GlassAt(20, 30, x, y); };
+    for (const State& s : states) {
+        if (s.covered) SmearWindow(list, kMarker);
+        s.enter(list);
+        const COLORREF accent = s.accentBorder ? kTheme : 0;
+        const int accentAlpha = s.accentBorder ? 200 : 80;
+        const COLORREF button = s.hot ? kTheme : 0;
+        const int buttonAlpha = s.hot ? 200 : 80;
+        // The body's gradient runs from y 2 to y h - 4: not hot, the theme
+        // at 30 to the theme at 100; hot, white at 100 to the theme at 150.
+        auto body = [&](int y) {
+            const double t = (y + 0.5 - 2) / (h - 6);
+            const testsupport::GradientPoint g =
+                s.hot ? testsupport::GradientAt(0x64FFFFFF, 0x9622CADD, t)
+                      : testsupport::GradientAt(0x1E22CADD, 0x6422CADD, t);
+            return Blend(glass(103, y), g.colour, g.alpha);
+        };
+        const struct {
+            int x, y;
+            COLORREF colour;
+            int tolerance;
+        } points[] = {
+            {0, 0, Blend(glass(0, 0), accent, accentAlpha), 4},
+            {119, h - 1, Blend(glass(119, h - 1), accent, accentAlpha), 4},
+            {60, h / 2, glass(60, h / 2), 4},
+            {bx, h / 2, Blend(glass(bx, h / 2), button, buttonAlpha), 8},
+            {103, 4, body(4), 6},
+            {103, h - 6, body(h - 6), 6},
+        };
+        for (const auto& p : points)
+            EXPECT_TRUE(ColourNear(WindowPixel(list, p.x, p.y), p.colour, p.tolerance))
+                << s.name << " at (" << p.x << ", " << p.y << ")";
+    }
 }
 
 TEST_F(ComboBoxTest, ChildRectIsRelativeToTheParentsWindowRectangle) {

@@ -52,6 +52,16 @@ void MarkPixel(HWND window, int x, int y, COLORREF colour) {
     ReleaseDC(window, dc);
 }
 
+void SmearWindow(HWND window, COLORREF colour) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    OffsetRect(&r, -r.left, -r.top);
+    HDC dc = GetWindowDC(window);
+    skin::BrushHandle brush = skin::BrushHandle::Adopt(CreateSolidBrush(colour));
+    FillRect(dc, &r, brush);
+    ReleaseDC(window, dc);
+}
+
 bool NeedsPaint(HWND window) {
     RECT r{};
     GetUpdateRect(window, &r, FALSE);

@@ -28,6 +28,9 @@ COLORREF WindowPixel(HWND window, int x, int y);
 // Paints a pixel of the control's window DC, to see later whether a painter
 // touched it.
 void MarkPixel(HWND window, int x, int y, COLORREF colour);
+// Covers the control's whole window, frame and client area, with one
+// colour, so that what a message repaints afterwards shows.
+void SmearWindow(HWND window, COLORREF colour);
 // True when part of the client area waits for WM_PAINT.
 bool NeedsPaint(HWND window);
 // Dispatches every message waiting for this thread.

@@ -1,5 +1,6 @@
 // Edit fields: attach, frame looks read back from the screen, hover, focus,
-// the glass background, scroll-bar regions and the brushes handed out.
+// the glass background, what each message repaints, scroll-bar regions and
+// the brushes handed out.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -223,6 +224,74 @@ TEST_F(EditTest, DestroyDeletesTheBrushAndBitmapHandedOut) {
     DestroyWindow(edit);
     EXPECT_EQ(GetObjectType(second), 0u);
     EXPECT_EQ(GetObjectType(secondBitmap), 0u);
+}
+
+// The skinned window's answer to its edits' colour requests: the glass brush,
+// so that the edit's own painting of its client area shows the glass too.
+LRESULT CALLBACK GivesGlassBrushes(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CTLCOLOREDIT)
+        return reinterpret_cast<LRESULT>(
+            HandOutGlassBrush(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetPropA(window, "TestOwnProc")), window,
+                           message, wParam, lParam);
+}
+
+TEST_F(EditTest, EachStateReachedThroughMessagesShowsItsLookAtChosenPixels) {
+    // The 120 x 24 edit at (20, 30) with its 2 px ring: window pixels (0, 0)
+    // and (1, 1) on the ring, (102, 12) in the client area. Before some
+    // messages the whole window is covered with the marker, so that only
+    // what the message repaints comes back: the frame alone (the client area
+    // keeps the marker), or, when the edit is repainted, the frame and the
+    // glass over the client area.
+    enum Client { kUnseen, kKept, kGlass };
+    struct State {
+        const char* name;
+        void (*enter)(HWND edit);
+        Client client;  // also whether the window was covered first
+        bool focused, hot;
+    };
+    const State states[] = {
+        {"frame painted", [](HWND e) { SendMessageA(e, WM_NCPAINT, 1, 0); }, kKept, false, false},
+        {"hot", [](HWND e) { SendMessageA(e, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); }, kUnseen, false,
+         true},
+        {"left", [](HWND e) { SendMessageA(e, WM_MOUSELEAVE, 0, 0); }, kUnseen, false, false},
+        {"key", [](HWND e) { SendMessageA(e, WM_KEYDOWN, VK_END, 0); }, kGlass, false, false},
+        {"scrolled", [](HWND e) { SendMessageA(e, WM_VSCROLL, SB_LINEDOWN, 0); }, kGlass, false,
+         false},
+        {"clicked", [](HWND e) {
+             SendMessageA(e, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 8));
+             SendMessageA(e, WM_LBUTTONUP, 0, MAKELPARAM(30, 8));
+         }, kGlass, true, false},
+        {"focused, hot", [](HWND e) { SendMessageA(e, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); },
+         kUnseen, true, true},
+        {"focused, left", [](HWND e) { SendMessageA(e, WM_MOUSELEAVE, 0, 0); }, kUnseen, true,
+         false},
+        {"focus lost", [](HWND e) { SetFocus(GetParent(e)); }, kGlass, false, false},
+    };
+    SetPropA(top, "TestOwnProc",
+             reinterpret_cast<HANDLE>(SetWindowLongPtrA(
+                 top, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GivesGlassBrushes))));
+    HWND edit = BorderedEdit();
+    AttachEditsAndComboBoxes(record, top);
+    SetFocus(top);
+    Drain();
+    for (const State& s : states) {
+        if (s.client != kUnseen) SmearWindow(edit, kMarker);
+        s.enter(edit);
+        UpdateWindow(edit);
+        const COLORREF ring0 = GlassAt(20, 30, 0, 0), ring1 = GlassAt(20, 30, 1, 1);
+        const bool accent = s.focused || s.hot;
+        EXPECT_TRUE(ColourNear(WindowPixel(edit, 0, 0),
+                               accent ? Blend(ring0, kTheme, 180) : Blend(ring0, 0, 80), 4))
+            << s.name;
+        EXPECT_TRUE(
+            ColourNear(WindowPixel(edit, 1, 1), s.hot ? Blend(ring1, kTheme, 180) : ring1, 4))
+            << s.name;
+        if (s.client == kKept) EXPECT_EQ(WindowPixel(edit, 102, 12), kMarker) << s.name;
+        if (s.client == kGlass)
+            EXPECT_TRUE(ColourNear(WindowPixel(edit, 102, 12), GlassAt(20, 30, 102, 12), 4))
+                << s.name;
+    }
 }
 
 }  // namespace
