@@ -14,7 +14,7 @@ namespace {
 
 void IgnoreMessage(const rt::AnsiText&) {}
 bool IgnoreRun(const rt::AnsiText&, bool) { return true; }
-rt::AnsiText NoDialog(DWORD* error) {
+rt::AnsiText NoDialog(HWND, const rt::AnsiText&, const rt::AnsiText&, const rt::AnsiText&, DWORD* error) {
     *error = 0;
     return rt::AnsiText();
 }
@@ -36,7 +36,7 @@ void Settle() {
 class TipsOverListBox : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        app::CurrentEffects() = {IgnoreMessage, IgnoreRun, NoDialog};
+        app::CurrentEffects() = {IgnoreMessage, IgnoreRun, NoDialog, rt::RegisterDropTarget};
         window_ = rt::BuildWindow(app::MainWindowDesign());
         // Pixels are read from the screen: no window of another test
         // program may cover ours while they are. Nor may the mouse rest on
