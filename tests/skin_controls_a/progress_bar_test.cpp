@@ -98,7 +98,7 @@ TEST_F(ProgressBarTest, VerticalBarRisesFromTheBottom) {
     EXPECT_GT(GetRValue(Pixel(p, 3, 180)), GetRValue(Pixel(p, 16, 180)) + 40);
 }
 
-TEST_F(ProgressBarTest, EachPartHasItsColourAtChosenPixels) {
+TEST_F(ProgressBarTest, EachPieceHasItsColourAtChosenPixels) {
     using testsupport::GradientAt;
     using testsupport::Layer;
     using testsupport::Solid;
