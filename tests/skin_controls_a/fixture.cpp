@@ -46,9 +46,7 @@ const char* TestClass(const char* name, WNDPROC proc, HBRUSH background) {
 }
 
 COLORREF Over(COLORREF under, COLORREF colour, int alpha) {
-    auto mix = [alpha](int u, int c) { return (u * (255 - alpha) + c * alpha + 127) / 255; };
-    return RGB(mix(GetRValue(under), GetRValue(colour)), mix(GetGValue(under), GetGValue(colour)),
-               mix(GetBValue(under), GetBValue(colour)));
+    return testsupport::Layer(under, {colour, alpha});
 }
 
 ::testing::AssertionResult Near(COLORREF actual, COLORREF expected, int tolerance) {

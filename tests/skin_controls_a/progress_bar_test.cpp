@@ -9,6 +9,7 @@
 #include "skin/controls/progress_bar.h"
 #include "skin/engine.h"
 #include "skin/record.h"
+#include "tests/support/pixels.h"
 
 namespace ctltest {
 namespace {
@@ -95,6 +96,47 @@ TEST_F(ProgressBarTest, VerticalBarRisesFromTheBottom) {
     EXPECT_FALSE(IsBar(Pixel(p, 15, 60)));
     // Its gradient runs across it, left to right.
     EXPECT_GT(GetRValue(Pixel(p, 3, 180)), GetRValue(Pixel(p, 16, 180)) + 40);
+}
+
+TEST_F(ProgressBarTest, EachPieceHasItsColourAtChosenPixels) {
+    using testsupport::GradientAt;
+    using testsupport::Layer;
+    using testsupport::Solid;
+    const auto frame = Solid(0x32000000);
+    const auto outline = Solid(0x9622CADD);
+    // The trough and the bar run their gradients across the bar, over the
+    // 19 px from its first to its last row (or column); GDI+ puts a pixel's
+    // centre on its whole coordinates.
+    auto trough = [](double at) { return GradientAt(0xA0FFFFFF, 0x1E000000, at / 19); };
+    auto bar = [](double at) { return GradientAt(0x5AFFFFFF, 0xFF22CADD, at / 19); };
+    HWND across = Bar(0, 200, 20, 0, 100, 50);               // bar shape (1, 1, 97, 17)
+    HWND upright = Bar(PBS_VERTICAL, 20, 200, 0, 100, 25);  // bar shape (1, 151, 17, 47)
+    struct Case {
+        const char* where;
+        HWND bar;
+        int x, y;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {"frame, top side", across, 150, 0, Layer(kSkin, frame)},
+        {"frame, left side", across, 0, 10, Layer(kSkin, frame)},
+        {"frame's rounded corner", across, 0, 0, kSkin},
+        {"trough beyond the bar", across, 150, 10, Layer(kSkin, trough(10))},
+        {"bar", across, 50, 10, Layer(Layer(kSkin, trough(10)), bar(10))},
+        {"bar near its top", across, 50, 3, Layer(Layer(kSkin, trough(3)), bar(3))},
+        {"bar's outline, right side", across, 98, 10, Layer(Layer(kSkin, trough(10)), outline)},
+        {"bar's outline, bottom side", across, 50, 18, Layer(Layer(kSkin, trough(18)), outline)},
+        {"vertical frame, left side", upright, 0, 100, Layer(kSkin, frame)},
+        {"vertical trough above the bar", upright, 14, 30, Layer(kSkin, trough(14))},
+        {"vertical bar", upright, 4, 175, Layer(Layer(kSkin, trough(4)), bar(4))},
+        {"vertical bar's outline, right side", upright, 18, 175,
+         Layer(Layer(kSkin, trough(18)), outline)},
+        {"vertical bar's outline, top side", upright, 10, 151,
+         Layer(Layer(Layer(kSkin, trough(10)), bar(10)), outline)},
+    };
+    for (const Case& c : cases)
+        EXPECT_TRUE(Near(Pixel(c.bar, c.x, c.y), c.expected, 3))
+            << c.where << " at (" << c.x << ", " << c.y << ")";
 }
 
 TEST_F(ProgressBarTest, ProcedureAndSecondAttach) {

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "controls_fixture.h"
 #include "skin/controls/header.h"
 #include "skin/controls/push_button.h"
@@ -289,6 +291,66 @@ TEST_F(HeaderTest, PressedOverlayShadesThePressedItemFromDarkToLight) {
         EXPECT_TRUE(ColourNear(WindowPixel(header, 60, rows[i]),
                                Blend(normal[i], overlay.colour, overlay.alpha), 4));
         EXPECT_EQ(WindowPixel(header, 160, rows[i]), other[i]);
+    }
+}
+
+TEST_F(HeaderTest, EachStateHasItsColourAtChosenPixels) {
+    using testsupport::GradientAt;
+    using testsupport::Layer;
+    HWND buttons = PaintedButtonsHeader();  // items (0, 0, 100, 24) and (100, 0, 200, 24)
+    HWND flat = Header(0, 20, 70, 320);
+    AddItem(flat, "one", 100, HDF_LEFT);
+    AddItem(flat, "two", 100, HDF_LEFT);
+    AttachHeaders(record, top);
+    ASSERT_EQ(ReadProp(flat, "Hw_lbID"), 2);
+    // Each layer runs down the item's 24 rows, GDI+ putting a pixel's centre
+    // on its whole coordinates; under all of them lies the white glass.
+    struct Layers {
+        uint32_t from, to;
+    };
+    const Layers flatBody{0x3C22CADD, 0x0A22CADD}, buttonsBody{0x50FFFFFF, 0x7822CADD};
+    const Layers hotOverlay{0x3C22CADD, 0x1E000000}, pressedOverlay{0x1E000000, 0x78FFFFFF};
+    const Layers separator{0x3C000000, 0x32FFFFFF};
+    enum State { kNormal, kHotFirst, kPressedFirst };
+    struct Row {
+        const char* what;
+        HWND header;
+        State state;
+        int x, y;
+        std::vector<Layers> layers;  // over the glass, bottom first
+    };
+    const Row rows[] = {
+        {"flat body, top", flat, kNormal, 60, 2, {flatBody}},
+        {"flat body, bottom", flat, kNormal, 60, 21, {flatBody}},
+        {"flat separator", flat, kNormal, 99, 4, {flatBody, separator}},
+        {"flat separator, low", flat, kNormal, 199, 20, {flatBody, separator}},
+        {"flat body under the mouse: no overlay", flat, kHotFirst, 60, 21, {flatBody}},
+        {"flat body pressed: no overlay", flat, kPressedFirst, 60, 21, {flatBody}},
+        {"buttons body, top", buttons, kNormal, 60, 2, {buttonsBody}},
+        {"buttons body, bottom", buttons, kNormal, 60, 21, {buttonsBody}},
+        {"buttons separator", buttons, kNormal, 99, 4, {buttonsBody, separator}},
+        {"hot item, top", buttons, kHotFirst, 60, 2, {buttonsBody, hotOverlay}},
+        {"hot item, bottom", buttons, kHotFirst, 60, 21, {buttonsBody, hotOverlay}},
+        {"hot item's separator", buttons, kHotFirst, 99, 12, {buttonsBody, hotOverlay, separator}},
+        {"item beside the hot one", buttons, kHotFirst, 160, 21, {buttonsBody}},
+        {"pressed item, top", buttons, kPressedFirst, 60, 2, {buttonsBody, pressedOverlay}},
+        {"pressed item, bottom", buttons, kPressedFirst, 60, 21, {buttonsBody, pressedOverlay}},
+        {"item beside the pressed one", buttons, kPressedFirst, 160, 2, {buttonsBody}},
+    };
+    for (const Row& r : rows) {
+        SkinnedHeader& e = Entry(static_cast<int>(ReadProp(r.header, "Hw_lbID")));
+        e.Hot = r.state == kHotFirst ? 1 : 0;
+        e.HotItem = r.state == kHotFirst ? 1 : 0;
+        e.PressedItem = r.state == kPressedFirst ? 1 : 0;
+        PaintHeader(record, static_cast<int>(ReadProp(r.header, "Hw_lbID")));
+        RECT at{};
+        GetWindowRect(r.header, &at);
+        MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&at), 1);
+        COLORREF expected = GlassAt(at.left, at.top, r.x, r.y);
+        for (const Layers& l : r.layers)
+            expected = Layer(expected, GradientAt(l.from, l.to, r.y / 24.0));
+        EXPECT_TRUE(ColourNear(WindowPixel(r.header, r.x, r.y), expected, 3))
+            << r.what << " at (" << r.x << ", " << r.y << ")";
     }
 }
 

@@ -60,6 +60,16 @@ COLORREF SkinnedWindowTest::BackdropUnder(HWND control, int x, int y) const {
     return Backdrop(c.left - w.left + x, c.top - w.top + y);
 }
 
+void SkinnedWindowTest::ExpectLooks(const std::vector<Look>& rows,
+                                    const std::function<void(const Look&)>& paint) const {
+    for (const Look& row : rows) {
+        paint(row);
+        EXPECT_TRUE(Near(Pixel(row.control, row.x, row.y),
+                         row.expected(BackdropUnder(row.control, row.x, row.y)), 3))
+            << row.what << " at (" << row.x << ", " << row.y << ")";
+    }
+}
+
 void SkinnedWindowTest::Smear(HWND control, COLORREF colour) const {
     RECT r{};
     GetWindowRect(control, &r);

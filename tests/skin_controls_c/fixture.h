@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <vector>
+
 #include "../skin_controls_a/fixture.h"
 #include "skin/gdi_handles.h"
 
@@ -26,6 +29,17 @@ using ctltest::Over;
 // Brightness 0..765.
 inline int Sum(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); }
 
+// A row of a table of looks: what is seen, on which control in which state
+// (the test's own numbering), at (x, y) of the control's window, and the
+// colour expected there from the backdrop under that pixel.
+struct Look {
+    const char* what;
+    HWND control;
+    int state;
+    int x, y;
+    std::function<COLORREF(COLORREF backdrop)> expected;
+};
+
 class SkinnedWindowTest : public testing::Test {
 protected:
     void SetUp() override;
@@ -39,6 +53,10 @@ protected:
     COLORREF Pixel(HWND control, int x, int y) const;
     // The backdrop under (x, y) of a control's window.
     COLORREF BackdropUnder(HWND control, int x, int y) const;
+    // For each row: paint(row) draws its control in its state, then the pixel
+    // must be the expected colour within 3 in each channel.
+    void ExpectLooks(const std::vector<Look>& rows,
+                     const std::function<void(const Look&)>& paint) const;
     // Paints a control's window over with one colour, so that a repaint shows.
     void Smear(HWND control, COLORREF colour) const;
     void Pump() const { ctltest::PumpMessages(); }

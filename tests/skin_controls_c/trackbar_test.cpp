@@ -11,6 +11,7 @@
 #include "skin/controls/trackbar.h"
 #include "skin/engine.h"
 #include "skin/record.h"
+#include "tests/support/pixels.h"
 
 namespace ctctest {
 namespace {
@@ -330,6 +331,100 @@ TEST_F(TrackbarTest, MessagesThatPaintAndThoseThatPassOn) {
     EXPECT_EQ(Pixel(t, 100, 16), once);
     RECT update{};
     EXPECT_FALSE(GetUpdateRect(t, &update, FALSE));
+}
+
+// The channel and thumb a trackbar reports, fixed by the test: the
+// procedure answers the two geometry questions and hands the rest on.
+struct ReportedGeometry {
+    RECT channel, thumb;
+    WNDPROC previous;
+};
+LRESULT CALLBACK ReportGeometry(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* g =
+        reinterpret_cast<const ReportedGeometry*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == TBM_GETCHANNELRECT || message == TBM_GETTHUMBRECT) {
+        *reinterpret_cast<RECT*>(lParam) = message == TBM_GETCHANNELRECT ? g->channel : g->thumb;
+        return 0;
+    }
+    return CallWindowProcA(g->previous, window, message, wParam, lParam);
+}
+
+TEST_F(TrackbarTest, EachStateHasItsColourAtChosenPixels) {
+    using testsupport::GradientAt;
+    using testsupport::Layer;
+    using testsupport::Solid;
+    // Range 0 to 100. Horizontal 160 x 28, vertical 28 x 160; the panel's
+    // trough shades over the 27 px across it (GDI+ puts a pixel's centre on
+    // its whole coordinates), the channel over its 4 px from c.
+    // Static: the trackbars ask for it until the window goes, after the test.
+    static ReportedGeometry plain{{8, 14, 142, 18}, {60, 4, 71, 24}, nullptr};  // (8, 14, 134, 4)
+    static ReportedGeometry ranged{{8, 12, 142, 22}, {30, 4, 41, 24}, nullptr};  // (8, 15, 134, 4)
+    // Reported crosswise: the channel shape is (14, 8, 4, 134).
+    static ReportedGeometry upright{{8, 14, 142, 18}, {4, 60, 24, 71}, nullptr};
+    auto make = [&](DWORD style, ReportedGeometry& g, int selStart, int selEnd) {
+        const bool vertical = style & TBS_VERT;
+        HWND t = Bar(style, 20, 20, vertical ? 28 : 160, vertical ? 160 : 28, 100, 40);
+        SendMessageA(t, TBM_SETSEL, TRUE, MAKELPARAM(selStart, selEnd));
+        SetWindowLongPtrA(t, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&g));
+        g.previous = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(t, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ReportGeometry)));
+        return t;
+    };
+    HWND bar = make(TBS_NOTICKS, plain, 0, 0);
+    HWND selecting = make(TBS_NOTICKS | TBS_ENABLESELRANGE, ranged, 20, 50);
+    HWND vertical = make(TBS_VERT | TBS_NOTICKS, upright, 0, 0);
+    skin::AttachTrackbars(record_, window_);
+
+    auto panel = [](double across) { return GradientAt(0xA0FFFFFF, 0x1E000000, across / 27); };
+    auto channel = [](double fromC) { return GradientAt(0x32000000, 0x1E000000, fromC / 4); };
+    const auto frame = Solid(0x1E000000), line = Solid(0xC822CADD), mark = Solid(0xA0FFFFFF);
+    // The thumb's white, shaded downward over the channel's 134 px from its top.
+    auto ball = [](double fromTop) {
+        return Layer(RGB(255, 255, 255), GradientAt(0x00FFFFFF, 0x5A000000, fromTop / 134));
+    };
+    enum State { kRest, kHot, kNoPanel };
+    ExpectLooks({
+        {"panel frame, top side", bar, kRest, 100, 0, [&](COLORREF b) { return Layer(b, frame); }},
+        {"panel below the channel", bar, kRest, 100, 22,
+         [&](COLORREF b) { return Layer(b, panel(22)); }},
+        {"channel past the thumb", bar, kRest, 100, 16,
+         [&](COLORREF b) { return Layer(Layer(b, panel(16)), channel(2)); }},
+        {"value line, top side", bar, kRest, 30, 15,
+         [&](COLORREF b) { return Layer(Layer(Layer(b, panel(15)), channel(1)), line); }},
+        {"value line, bottom side", bar, kRest, 30, 16,
+         [&](COLORREF b) { return Layer(Layer(Layer(b, panel(16)), channel(2)), line); }},
+        {"resting dot", bar, kRest, 62, 15, [&](COLORREF) { return ball(15 - 13.5); }},
+        {"above the resting dot", bar, kRest, 65, 12,
+         [&](COLORREF b) { return Layer(b, panel(12)); }},
+        {"hot ball above the channel", bar, kHot, 65, 12, [&](COLORREF) { return ball(12 - 10); }},
+        {"hot ball below the channel", bar, kHot, 65, 19, [&](COLORREF) { return ball(19 - 10); }},
+        {"no panel: the window's picture", bar, kNoPanel, 100, 22, [&](COLORREF b) { return b; }},
+        {"no panel: the channel alone", bar, kNoPanel, 100, 16,
+         [&](COLORREF b) { return Layer(b, channel(2)); }},
+        {"selection mark, top side", selecting, kRest, 50, 16,
+         [&](COLORREF b) { return Layer(Layer(Layer(b, panel(16)), channel(1)), mark); }},
+        {"selection mark, bottom side", selecting, kRest, 70, 17,
+         [&](COLORREF b) { return Layer(Layer(Layer(b, panel(17)), channel(2)), mark); }},
+        {"narrow channel under the mark", selecting, kRest, 50, 18,
+         [&](COLORREF b) { return Layer(Layer(b, panel(18)), channel(3)); }},
+        {"narrow channel past the mark", selecting, kRest, 100, 16,
+         [&](COLORREF b) { return Layer(Layer(b, panel(16)), channel(1)); }},
+        {"value line inside the narrow channel", selecting, kRest, 20, 16,
+         [&](COLORREF b) { return Layer(Layer(Layer(b, panel(16)), channel(1)), line); }},
+        {"vertical panel, left", vertical, kRest, 5, 100,
+         [&](COLORREF b) { return Layer(b, panel(5)); }},
+        {"vertical panel, right", vertical, kRest, 23, 100,
+         [&](COLORREF b) { return Layer(b, panel(23)); }},
+        {"vertical channel past the thumb", vertical, kRest, 16, 100,
+         [&](COLORREF b) { return Layer(Layer(b, panel(16)), channel(2)); }},
+        {"vertical value line", vertical, kRest, 15, 30,
+         [&](COLORREF b) { return Layer(Layer(Layer(b, panel(15)), channel(1)), line); }},
+    }, [&](const Look& r) {
+        skin::TrackbarBackgroundFlag = r.state == kNoPanel ? 0 : 1;
+        const int entry = static_cast<int>(skin::ReadProp(r.control, "Hw_lbID"));
+        skin::SkinWindowTable[record_].Trackbars[entry].Hot = r.state == kHot ? 1 : 0;
+        Paint(r.control);
+    });
 }
 
 TEST_F(TrackbarTest, ManyPaintsLeaveNothingBehind) {

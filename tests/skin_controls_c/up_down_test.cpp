@@ -9,6 +9,7 @@
 #include "skin/controls/up_down.h"
 #include "skin/engine.h"
 #include "skin/record.h"
+#include "tests/support/pixels.h"
 
 namespace ctctest {
 namespace {
@@ -108,6 +109,62 @@ TEST_F(UpDownTest, TheActiveHalfIsThemedAndThePressedOneReversesItsGradient) {
     // The same paint twice gives the same picture.
     skin::PaintUpDown(record_, e, 0);
     EXPECT_EQ(Pixel(u, 4, 36), restDown);
+}
+
+TEST_F(UpDownTest, EachStateHasItsColourAtChosenPixels) {
+    using testsupport::GradientAt;
+    using testsupport::Layer;
+    HWND v = Spin(0, 20, 20, 24, 40);         // halves (0, 0, 23, 19) and (0, 20, 23, 19)
+    HWND h = Spin(UDS_HORZ, 60, 20, 40, 20);  // halves (0, 0, 19, 19) and (20, 0, 19, 19)
+    constexpr uint32_t kTheme100 = 0x6422CADD, kTheme150 = 0x9622CADD;
+    // Every half lies on the white base at alpha 160; a pixel of it shows
+    // the half's gradient at its place, GDI+ putting a pixel's centre on its
+    // whole coordinates.
+    auto half = [](uint32_t from, uint32_t to, double t) {
+        return [=](COLORREF b) {
+            return Layer(Layer(b, testsupport::Solid(0xA0FFFFFF)), GradientAt(from, to, t));
+        };
+    };
+    auto black = [](COLORREF) { return RGB(0, 0, 0); };
+    enum State { kRest, kHotFirst, kHotSecond, kPressedSecond };
+    ExpectLooks({
+        {"upper half", v, kRest, 4, 5, half(0x3CFFFFFF, kTheme100, 5.0 / 19)},
+        {"lower half", v, kRest, 4, 35, half(0x14FFFFFF, kTheme100, 15.0 / 20)},
+        {"hot upper half", v, kHotFirst, 4, 5, half(0x64FFFFFF, kTheme150, 5.0 / 19)},
+        {"lower half beside the hot upper", v, kHotFirst, 4, 35,
+         half(0x14FFFFFF, kTheme100, 15.0 / 20)},
+        {"hot lower half", v, kHotSecond, 4, 35, half(0x64FFFFFF, kTheme150, 15.0 / 20)},
+        {"upper half beside the hot lower", v, kHotSecond, 4, 5,
+         half(0x3CFFFFFF, kTheme100, 5.0 / 19)},
+        {"pressed lower half, top", v, kPressedSecond, 4, 24,
+         half(kTheme100, 0x96FFFFFF, 4.0 / 20)},
+        {"pressed lower half, bottom", v, kPressedSecond, 4, 35,
+         half(kTheme100, 0x96FFFFFF, 15.0 / 20)},
+        // The 7 x 4 arrows sit at (8.5, 8) and (8.5, 28): column 10 of the
+        // window meets the arrow only in its two widest rows.
+        {"up arrow's wide end, low in the upper half", v, kRest, 10, 11, black},
+        {"up arrow's point, high in the upper half", v, kRest, 10, 9,
+         half(0x3CFFFFFF, kTheme100, 9.0 / 19)},
+        {"down arrow's wide end, high in the lower half", v, kRest, 10, 29, black},
+        {"down arrow's point, low in the lower half", v, kRest, 10, 31,
+         half(0x14FFFFFF, kTheme100, 11.0 / 20)},
+        {"left half", h, kRest, 4, 16, half(0x14FFFFFF, kTheme100, 4.0 / 19)},
+        {"right half", h, kRest, 36, 16, half(0x14FFFFFF, kTheme100, 17.0 / 21)},
+        {"hot right half", h, kHotSecond, 36, 16, half(0x64FFFFFF, kTheme150, 17.0 / 21)},
+        // The 4 x 7 arrows sit at (8, 6.5) and (28, 6.5): row 8 of the window
+        // meets each arrow only in its two widest columns.
+        {"left arrow's wide end, right in the left half", h, kRest, 11, 8, black},
+        {"left arrow's point, left in the left half", h, kRest, 9, 8,
+         half(0x14FFFFFF, kTheme100, 9.0 / 19)},
+        {"right arrow's wide end, left in the right half", h, kRest, 29, 8, black},
+        {"right arrow's point, right in the right half", h, kRest, 31, 8,
+         half(0x14FFFFFF, kTheme100, (31.0 - 19) / 21)},
+    }, [&](const Look& r) {
+        const int hot = r.state == kRest ? 0 : 1, pressed = r.state == kPressedSecond ? 1 : 0;
+        const bool second = r.state == kHotSecond || r.state == kPressedSecond;
+        skin::PaintUpDown(record_, EntryIndex(r.control), hot, pressed,
+                          second ? MAKELPARAM(30, 30) : MAKELPARAM(2, 2));
+    });
 }
 
 TEST_F(UpDownTest, AnOddHeightSplitsAtTheTruncatedHalf) {

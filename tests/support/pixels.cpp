@@ -69,4 +69,12 @@ GradientPoint GradientAt(uint32_t from, uint32_t to, double t) {
     return {RGB(channel(16), channel(8), channel(0)), static_cast<int>(a + 0.5)};
 }
 
+COLORREF Layer(COLORREF under, GradientPoint layer) {
+    const int a = layer.alpha;
+    auto mix = [a](int u, int c) { return (u * (255 - a) + c * a + 127) / 255; };
+    return RGB(mix(GetRValue(under), GetRValue(layer.colour)),
+               mix(GetGValue(under), GetGValue(layer.colour)),
+               mix(GetBValue(under), GetBValue(layer.colour)));
+}
+
 }  // namespace testsupport

@@ -43,5 +43,12 @@ struct GradientPoint {
     int alpha;
 };
 GradientPoint GradientAt(uint32_t from, uint32_t to, double t);
+// One ARGB colour as a layer of its own.
+inline GradientPoint Solid(uint32_t argb) {
+    return {RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF),
+            static_cast<int>(argb >> 24)};
+}
+// under with layer drawn over it, as one GDI+ fill or pen leaves it.
+COLORREF Layer(COLORREF under, GradientPoint layer);
 
 }  // namespace testsupport
