@@ -13,7 +13,8 @@ rt::CountedArray<rt::AnsiText>& FileList();
 void AppendFiles(const std::vector<rt::AnsiText>& paths, HWND listBox);
 // FileList and the list box become exactly these paths (a drop).
 void ReplaceFiles(const std::vector<rt::AnsiText>& paths, HWND listBox);
-// Empties both (after a conversion: the listed paths no longer exist).
+// Empties both (after a conversion: each listed file was renamed, or its
+// failure was reported to the user).
 void ClearFiles(HWND listBox);
 
 // The end routine: frees FileList.

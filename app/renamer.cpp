@@ -34,25 +34,52 @@ rt::AnsiText PinyinPath(const rt::AnsiText& path) {
 
 namespace {
 
-// A name may hold 255 characters (UTF-16 units; every GBK character is one).
+// Windows counts both limits in UTF-16 units, the path's with its closing
+// NUL: a GBK-heavy path of far more than MAX_PATH bytes is still in reach.
 constexpr int kLongestName = 255;
+constexpr int kLongestPath = MAX_PATH - 1;
 
-// The ANSI calls, and the char[MAX_PATH] buffers of ANSI programs (this one
-// included), reach paths of fewer than MAX_PATH bytes. Under Wine a rename
-// to a longer path succeeds and leaves the file out of their reach.
-bool OutOfReach(const rt::AnsiText& target) { return target.size() >= MAX_PATH; }
+// The reason a rename is not even tried, or none: a name that cannot be
+// made, a path the ANSI calls cannot open afterwards (under Wine a rename
+// to it may still succeed), or a device, which the rename would "find"
+// taken.
+bool RefusedTarget(const rt::AnsiText& target, RenameProblem* problem) {
+    const rt::AnsiText name = SplitPath(target).name;
+    if (rt::Utf16Length(name) > kLongestName) *problem = RenameProblem::NameTooLong;
+    else if (rt::Utf16Length(target) > kLongestPath) *problem = RenameProblem::PathTooLong;
+    else if (IsDeviceName(name)) *problem = RenameProblem::DeviceName;
+    else return false;
+    return true;
+}
 
-// The rename's own error code is not always the truth (under Wine a name
-// over 255 characters fails as "file not found"): the disk says what happened.
+// A character that the code page has no code for reaches us as "?" from
+// the dialog and the drop. No Windows file name holds "?" (and no GBK trail
+// byte is 0x3F), so the path names no file: looked up, it would be called
+// missing, and a second such path would look like the same file.
+bool HoldsLostCharacter(const rt::AnsiText& path) { return rt::FindLastByte(path, '?') != rt::AnsiText::npos; }
+
+// The rename's own error code is not always the truth (Wine has said "file
+// not found" of a file that is there): the disk says what happened.
 RenameProblem ProblemAfterFailedRename(const rt::AnsiText& path, const rt::AnsiText& target, DWORD error) {
     if (!rt::FileExists(path)) return RenameProblem::Missing;
-    if (rt::CharCount(SplitPath(target).name) > kLongestName) return RenameProblem::NameTooLong;
     if (rt::FileExists(target)) return RenameProblem::TargetTaken;
     if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) return RenameProblem::Locked;
     return RenameProblem::Other;
 }
 
 }  // namespace
+
+bool IsDeviceName(const rt::AnsiText& name) {
+    // "." never is a GBK trail byte (they are 0x40 and above).
+    rt::AnsiText stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+    if (stem.size() != 3 && stem.size() != 4) return false;
+    for (char& c : stem)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+    const rt::AnsiText port = stem.substr(0, 3);
+    return stem.size() == 4 && (port == "COM" || port == "LPT") && stem[3] >= '1' && stem[3] <= '9';
+}
 
 bool IsFullPath(const rt::AnsiText& path) {
     const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
@@ -65,6 +92,12 @@ std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& 
     std::set<std::wstring> handled;
     for (int i = 1; i <= paths.Count(); ++i) {
         const rt::AnsiText& path = paths[i];
+        // Before the duplicate check: two names that differ only in their
+        // lost characters give the same text.
+        if (HoldsLostCharacter(path)) {
+            failures.push_back({path, RenameProblem::UnknownChar, rt::AnsiText()});
+            continue;
+        }
         // A file listed twice was renamed (or reported) the first time.
         if (!handled.insert(rt::FileNameKey(path)).second) continue;
         if (!IsFullPath(path)) {
@@ -73,9 +106,10 @@ std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& 
         }
         const rt::AnsiText target = PinyinPath(path);
         if (target == path) continue;
-        if (OutOfReach(target)) {  // not tried: the file stays where it can be opened
+        RenameProblem refused;
+        if (RefusedTarget(target, &refused)) {  // not tried: the file stays where it can be opened
             const bool there = rt::FileExists(path) != 0;
-            failures.push_back({path, there ? RenameProblem::NameTooLong : RenameProblem::Missing, target});
+            failures.push_back({path, there ? refused : RenameProblem::Missing, target});
             continue;
         }
         if (!rt::RenameFile(path, target))
@@ -88,7 +122,10 @@ namespace {
 rt::AnsiText Reason(const RenameFailure& failure) {
     switch (failure.problem) {
     case RenameProblem::NotFullPath: return "不是完整的路径";
+    case RenameProblem::UnknownChar: return "文件名里有本程序不能处理的字符";
     case RenameProblem::NameTooLong: return "新名字太长";
+    case RenameProblem::PathTooLong: return "新路径太长";
+    case RenameProblem::DeviceName: return "新名字“" + SplitPath(failure.target).name + "”是系统保留的设备名";
     case RenameProblem::TargetTaken: return "新名字“" + SplitPath(failure.target).name + "”已被别的文件占用";
     case RenameProblem::Missing: return "文件不存在";
     case RenameProblem::Locked: return "文件不能改动";

@@ -23,12 +23,15 @@ rt::AnsiText PinyinPath(const rt::AnsiText& path);
 // Why a listed file kept its name, as the disk shows it after the rename
 // failed or was not tried: a file that is still there is never "missing".
 enum class RenameProblem {
-    NotFullPath,  // no drive or server root: which file it names would depend on the current folder
-    NameTooLong,  // the new name is over 255 characters, or the new path is MAX_PATH bytes or more
-    TargetTaken,  // another file already has the new name
-    Missing,      // the file is not there
-    Locked,       // the file is there but may not be changed
-    Other,        // the file is there and the rename failed for another reason
+    NotFullPath,    // no drive or server root: which file it names would depend on the current folder
+    UnknownChar,    // a character of the real name has no GBK code: the dialog or the drop gave "?" for it
+    NameTooLong,    // the new name is over 255 characters
+    PathTooLong,    // the new full path is MAX_PATH characters or more
+    DeviceName,     // the new name is one Windows keeps for a device (CON, COM1, ...)
+    TargetTaken,    // another file already has the new name
+    Missing,        // the file is not there
+    Locked,         // the file is there but may not be changed
+    Other,          // the file is there and the rename failed for another reason
 };
 
 struct RenameFailure {
@@ -39,11 +42,18 @@ struct RenameFailure {
 // True for a path from a drive root ("C:\") or a server ("\\server\..."):
 // only such a path names the same file whatever folder is current.
 bool IsFullPath(const rt::AnsiText& path);
-// Renames every path to its PinyinPath, never over an existing file and
-// never to a path that ANSI programs (this one included) could no longer
-// open. A name whose pinyin is itself (no character has a reading) is left
-// alone and is no failure; a path met before in this call (letter case
-// aside, as Windows compares names) was handled then and is skipped.
+// True for a name Windows keeps for a device whatever its extension and
+// letter case: CON, PRN, AUX, NUL, COM1..COM9, LPT1..LPT9 as the part before
+// the first dot, trailing blanks dropped ("con .mp3", "Lpt3", "nul.tar.gz").
+bool IsDeviceName(const rt::AnsiText& name);
+// Renames every path to its PinyinPath, never over an existing file, never
+// to a device name and never to a path of MAX_PATH characters or more,
+// which the ANSI calls (this program's included) cannot open. A path
+// holding "?" names no real file (it stands for a character that GBK
+// lacks) and is left alone. A name whose pinyin is itself (no character
+// has a reading) is left alone and is no failure; a path met before in
+// this call (letter case aside, as Windows compares names) was handled
+// then and is skipped.
 std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths);
 
 // The message for failed renames: how many, the first ten paths with their

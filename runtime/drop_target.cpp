@@ -83,15 +83,32 @@ private:
 
 }  // namespace
 
+namespace {
+
+// A path in the ANSI code page with "?" for every character that it has no
+// code for. Never a look-alike: the best fit that the ANSI calls would make
+// ("²" as "2", "¦" as "|") names another file, which may exist, while no
+// file name holds "?", so the application can tell the path is not whole.
+AnsiText AnsiPath(const wchar_t* wide, int length) {
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, "?", nullptr);
+    AnsiText path(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, &path[0], n, "?", nullptr);
+    return path;
+}
+
+}  // namespace
+
 AnsiText HdropToText(HDROP drop) {
+    // Read as UTF-16 whatever form the source offered (Explorer offers
+    // UTF-16), so that the one conversion to GBK is ours.
     AnsiText text;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        const UINT len = DragQueryFileA(drop, i, nullptr, 0);
-        std::vector<char> path(len + 1);
-        const UINT got = DragQueryFileA(drop, i, path.data(), len + 1);
+        const UINT len = DragQueryFileW(drop, i, nullptr, 0);
+        std::vector<wchar_t> path(len + 1);
+        const UINT got = DragQueryFileW(drop, i, path.data(), len + 1);
         if (i) text += "\r\n";
-        text.append(path.data(), got);
+        text += AnsiPath(path.data(), static_cast<int>(got));
     }
     return text;
 }

@@ -10,6 +10,7 @@
 namespace rt {
 
 // The paths of an HDROP as one text, CR LF between them (none at the end).
+// A character that GBK has no code for becomes "?".
 AnsiText HdropToText(HDROP drop);
 
 // A new drop target (reference count 1) delivering to that drop-target unit.

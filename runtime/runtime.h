@@ -89,6 +89,10 @@ int FileExists(const AnsiText& path);
 // only in letter case (Latin, full-width, Greek...) for one name, so the key
 // is the path in UTF-16, upper-cased.
 std::wstring FileNameKey(const AnsiText& path);
+// The length in UTF-16 units: Windows counts MAX_PATH, and the 255
+// characters of one name, in these (after an ANSI call converts its text),
+// not in GBK bytes.
+int Utf16Length(const AnsiText& text);
 // Writes exactly these bytes (the file is created or truncated).
 bool WriteFileBytes(const AnsiText& path, const ByteString& bytes);
 // The whole file, or empty when it cannot be read.

@@ -110,6 +110,10 @@ std::wstring FileNameKey(const AnsiText& path) {
     return key;
 }
 
+int Utf16Length(const AnsiText& text) {
+    return MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+}
+
 // Through the UTF-16 call: Wine's ANSI one cuts double-byte values short.
 AnsiText Environment(const AnsiText& name) {
     const std::wstring wname = Wide(name);

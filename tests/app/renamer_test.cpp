@@ -10,6 +10,12 @@ namespace {
 // 淺 ends in 0x5C ("\"): a byte-wise search would take it for a separator.
 const std::string kQian = "淺";
 
+std::wstring Wide(const std::string& ansi) {
+    std::wstring w(ansi.size(), L'\0');
+    w.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &w[0], static_cast<int>(w.size())));
+    return w;
+}
+
 TEST(PinyinOfText, NamesOfEveryKind) {
     struct Case { std::string name, pinyin; };
     const Case cases[] = {
@@ -72,25 +78,32 @@ TEST_F(RenameFolder, FilesGetPinyinNamesInTheirOwnFolders) {
     EXPECT_EQ(rt::FileExists(dir_ + "ge .mp3"), 0);  // nothing lands in a parent folder
 }
 
-TEST_F(RenameFolder, CollisionsAndVanishedFilesAreReportedAndNothingIsLost) {
+TEST_F(RenameFolder, CollisionsVanishedAndHeldFilesAreReportedAndNothingIsLost) {
     // 行 and 型 both read "xing": the second rename would overwrite the first.
     testfs::WriteText(dir_ + "行.mp3", "first");
     testfs::WriteText(dir_ + "型.mp3", "second");
+    // Held open without sharing, as a player holds the song it plays.
+    testfs::WriteText(dir_ + "歌.mp3", "playing");
+    HANDLE held = CreateFileW(Wide(dir_ + "歌.mp3").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     rt::CountedArray<rt::AnsiText> files;
-    for (const std::string& p : {dir_ + "行.mp3", dir_ + "型.mp3", dir_ + "没有.mp3"}) files.Append(p);
+    for (const std::string& p : {dir_ + "行.mp3", dir_ + "型.mp3", dir_ + "没有.mp3", dir_ + "歌.mp3"}) files.Append(p);
 
     const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
-    ASSERT_EQ(failures.size(), 2u);
+    CloseHandle(held);
+    ASSERT_EQ(failures.size(), 3u);
     EXPECT_EQ(failures[0].path, dir_ + "型.mp3");
     EXPECT_EQ(failures[0].target, dir_ + "xing .mp3");
     EXPECT_EQ(failures[1].path, dir_ + "没有.mp3");
     EXPECT_EQ(testfs::ReadText(dir_ + "xing .mp3"), "first");
     EXPECT_EQ(testfs::ReadText(dir_ + "型.mp3"), "second");
+    EXPECT_EQ(testfs::ReadText(dir_ + "歌.mp3"), "playing");
+    EXPECT_EQ(rt::FileExists(dir_ + "ge .mp3"), 0);
 
     const std::string msg = app::FailureMessage(failures);
     // The taken name is shown, its trailing blank inside the quotes.
-    EXPECT_EQ(msg, "有 2 个文件没有改名：\r\n" + dir_ + "型.mp3（新名字“xing .mp3”已被别的文件占用）\r\n" + dir_ +
-                       "没有.mp3（文件不存在）");
+    EXPECT_EQ(msg, "有 3 个文件没有改名：\r\n" + dir_ + "型.mp3（新名字“xing .mp3”已被别的文件占用）\r\n" + dir_ +
+                       "没有.mp3（文件不存在）\r\n" + dir_ + "歌.mp3（文件不能改动）");
 }
 
 TEST(IsFullPath, OnlyADriveOrAServerRootNamesTheSameFileFromAnyFolder) {
@@ -155,20 +168,28 @@ std::string Repeat(const std::string& s, int n) {
     return r;
 }
 
-// New names at the limits: a path the ANSI calls cannot reach is not tried;
-// a name over 255 characters fails (under Wine as "file not found") and is
-// called too long, since the file is still there.
+// New names at the limits, which Windows counts in UTF-16 characters: a
+// path the ANSI calls could not open afterwards is not tried, nor is a name
+// over 255 characters; the file stays where it was.
 TEST_F(RenameFolder, ANewNameOrPathTooLongIsSaidSoAndTheFileStaysWhereItWas) {
-    const std::string deep = Sub("long");
-    // 歌 + k letters becomes "ge " + k letters: a new path of deep + 3 + k bytes.
-    const auto toPathOf = [&](std::size_t bytes) { return deep + "歌" + std::string(bytes - deep.size() - 3, 'a'); };
+    // Three folders of 40 Chinese characters: every path below is far over
+    // MAX_PATH bytes.
+    std::string deep = dir_;
+    for (const char* ch : {"文", "字", "夹"}) {
+        deep += Repeat(ch, 40) + "\\";
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+    }
+    // 歌 + k letters becomes "ge " + k letters: a new path of deep + 3 + k characters.
+    const int deepChars = rt::Utf16Length(deep);
+    const auto toPathOf = [&](int chars) { return deep + "歌" + std::string(chars - deepChars - 3, 'a'); };
     // 装 reads "zhuang": 36 of them and 4 letters make a new name of 256
-    // characters, which only a drive root leaves under MAX_PATH bytes.
+    // characters, under MAX_PATH characters only in a drive root.
     const std::string root = dir_.substr(0, 3);
     struct Case { std::string path; bool there; std::string reason; };  // reason "": renamed
     const Case cases[] = {
+        {deep + "歌.mp3", true, ""},
         {toPathOf(MAX_PATH - 1), true, ""},
-        {toPathOf(MAX_PATH), true, "新名字太长"},
+        {toPathOf(MAX_PATH), true, "新路径太长"},
         {toPathOf(MAX_PATH + 1), false, "文件不存在"},  // looked for, though not tried
         {root + Repeat("装", 36) + "abc", true, ""},
         {root + Repeat("装", 36) + "abcd", true, "新名字太长"},
@@ -179,19 +200,72 @@ TEST_F(RenameFolder, ANewNameOrPathTooLongIsSaidSoAndTheFileStaysWhereItWas) {
         files.Append(c.path);
         const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
         const std::string target = app::PinyinPath(c.path);
+        const int chars = rt::Utf16Length(target);
         if (c.reason.empty()) {
-            EXPECT_TRUE(failures.empty()) << target.size();
-            EXPECT_EQ(testfs::ReadText(target), "kept") << target.size();
+            EXPECT_TRUE(failures.empty()) << chars;
+            EXPECT_EQ(testfs::ReadText(target), "kept") << chars;  // an ANSI call reads it back
             DeleteFileA(target.c_str());
             continue;
         }
         EXPECT_EQ(app::FailureMessage(failures), "有 1 个文件没有改名：\r\n" + c.path + "（" + c.reason + "）");
-        EXPECT_EQ(rt::FileExists(target), 0) << target.size();
+        EXPECT_EQ(rt::FileExists(target), 0) << chars;
         if (c.there) {
-            EXPECT_EQ(testfs::ReadText(c.path), "kept") << target.size();
+            EXPECT_EQ(testfs::ReadText(c.path), "kept") << chars;
         }
         DeleteFileA(c.path.c_str());
     }
+}
+
+TEST(IsDeviceName, TheStemBeforeTheFirstDotWhateverTheCaseAndTrailingBlanks) {
+    struct Case { std::string name; bool device; };
+    const Case cases[] = {
+        {"con .mp3", true}, {"prn .txt", true}, {"AUX", true}, {"Nul.tar.gz", true}, {"con..", true},
+        {"com1.mp3", true}, {"COM9", true}, {"lpt1 ", true}, {"LpT9 . x", true},
+        {"com0.mp3", false}, {"com10.mp3", false}, {"lpt.mp3", false}, {"conin.txt", false},
+        {"ge con.mp3", false}, {"con歌.mp3", false}, {"歌.con", false}, {" con.mp3", false}, {"", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(app::IsDeviceName(c.name), c.device) << c.name;
+}
+
+TEST_F(RenameFolder, ANewDeviceNameIsNotTriedAndIsSaidSo) {
+    testfs::WriteText(dir_ + "co嗯.mp3", "c");  // 嗯 reads "n": "con .mp3"
+    testfs::WriteText(dir_ + "Lpt一.txt", "l");  // "Lptyi .txt" is a plain name
+    rt::CountedArray<rt::AnsiText> files;
+    for (const std::string& p : {dir_ + "co嗯.mp3", dir_ + "Lpt一.txt"}) files.Append(p);
+
+    const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
+    EXPECT_EQ(app::FailureMessage(failures),
+              "有 1 个文件没有改名：\r\n" + dir_ + "co嗯.mp3（新名字“con .mp3”是系统保留的设备名）");
+    EXPECT_EQ(testfs::ReadText(dir_ + "co嗯.mp3"), "c");
+    EXPECT_EQ(testfs::ReadText(dir_ + "Lptyi .txt"), "l");
+}
+
+// A name with a character that GBK lacks reaches the tool with "?" in its
+// place, as the dialog and the drop convert it: no file has that name.
+TEST_F(RenameFolder, ANameWithACharacterOutsideGbkIsSaidSoAndLeftAlone) {
+    const std::wstring ga = Wide(dir_) + L"\x6B4C\xAC00.mp3", na = Wide(dir_) + L"\x6B4C\xB098.mp3";  // 歌가, 歌나
+    for (const std::wstring& w : {ga, na}) {
+        HANDLE f = CreateFileW(w.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(f, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(f, "k", 1, &written, nullptr);
+        CloseHandle(f);
+    }
+    testfs::WriteText(dir_ + "绿.mp3", "green");
+    char ansi[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, ga.c_str(), -1, ansi, sizeof ansi, nullptr, nullptr);
+    const std::string lost = ansi;
+    ASSERT_EQ(lost, dir_ + "歌?.mp3");
+    // Both files give the same text; neither is a repeat of the other.
+    rt::CountedArray<rt::AnsiText> files;
+    for (const std::string& p : {lost, dir_ + "绿.mp3", lost}) files.Append(p);
+
+    const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
+    const std::string line = "\r\n" + lost + "（文件名里有本程序不能处理的字符）";
+    EXPECT_EQ(app::FailureMessage(failures), "有 2 个文件没有改名：" + line + line);
+    for (const std::wstring& w : {ga, na}) EXPECT_NE(GetFileAttributesW(w.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(testfs::ReadText(dir_ + "lv .mp3"), "green");
+    EXPECT_EQ(rt::FileExists(dir_ + "ge ?.mp3"), 0);
 }
 
 TEST(FailureMessage, ListsTheFirstTenThenHowManyMore) {

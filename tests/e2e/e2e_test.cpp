@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <tlhelp32.h>
+#include <winternl.h>
 
 #include <string>
 #include <vector>
@@ -91,6 +92,42 @@ std::string CloseMessageBox(DWORD pid) {
     return text;
 }
 
+// The command line a process was started with, from its process
+// parameters; "" when they cannot be read.
+std::string CommandLineOf(DWORD pid) {
+    HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!p) return "";
+    std::wstring line;
+    PROCESS_BASIC_INFORMATION info = {};
+    PEB peb = {};
+    RTL_USER_PROCESS_PARAMETERS params = {};
+    if (NtQueryInformationProcess(p, ProcessBasicInformation, &info, sizeof info, nullptr) == 0 &&
+        ReadProcessMemory(p, info.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+        ReadProcessMemory(p, peb.ProcessParameters, &params, sizeof params, nullptr)) {
+        line.resize(params.CommandLine.Length / sizeof(wchar_t));
+        if (!ReadProcessMemory(p, params.CommandLine.Buffer, &line[0], params.CommandLine.Length, nullptr))
+            line.clear();
+    }
+    CloseHandle(p);
+    char buf[4096] = {};
+    WideCharToMultiByte(CP_ACP, 0, line.c_str(), -1, buf, sizeof buf, nullptr, nullptr);
+    return buf;
+}
+
+// The command lines of the Explorers the renamer started. It starts one
+// before it shows its closing message, without waiting for it; Explorer
+// stays until it is ended.
+std::vector<std::string> ExplorerCommandLines(DWORD parent) {
+    std::vector<std::string> lines;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 pe = {sizeof pe};
+    for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe))
+        if (pe.th32ParentProcessID == parent && !lstrcmpiA(pe.szExeFile, "explorer.exe"))
+            lines.push_back(CommandLineOf(pe.th32ProcessID));
+    CloseHandle(snap);
+    return lines;
+}
+
 // Ends the Explorer windows the renamer opened (its child processes).
 void CloseChildProcesses(DWORD parent) {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -167,7 +204,7 @@ bool PressOn(HWND window, POINT at) {
 }
 
 // Drags the files from a free spot of the screen onto point `to`.
-DWORD DropFiles(const std::vector<std::string>& paths, POINT to) {
+DWORD DropFiles(const std::vector<std::wstring>& paths, POINT to) {
     DragPath path = {{1100, 900}, to};
     HWND source = SourceWindow(path.from);
     DWORD effect = DROPEFFECT_NONE;
@@ -187,6 +224,12 @@ DWORD DropFiles(const std::vector<std::string>& paths, POINT to) {
     }
     DestroyWindow(source);
     return hr == DRAGDROP_S_DROP ? effect : DROPEFFECT_NONE;
+}
+
+DWORD DropFiles(const std::vector<std::string>& paths, POINT to) {
+    std::vector<std::wstring> wide;
+    for (const std::string& p : paths) wide.push_back(testdrop::WidePath(p));
+    return DropFiles(wide, to);
 }
 
 std::vector<std::string> ListBoxItems(HWND box) {
@@ -235,24 +278,38 @@ protected:
         GetWindowRect(main_, &r);
         return {r.left + 350, r.top + 300};
     }
-    std::string Convert() {
+    // What the conversion said, and the Explorers it started.
+    struct Outcome {
+        std::string said;
+        std::vector<std::string> explorers;
+    };
+    Outcome Convert() {
         PostMessageA(ChildOf(main_, "Button", "开始将文件名转化为拼音"), BM_CLICK, 0, 0);
-        const std::string said = CloseMessageBox(pi_.dwProcessId);
-        CloseChildProcesses(pi_.dwProcessId);  // the Explorer it opened
-        return said;
+        Outcome out;
+        out.said = CloseMessageBox(pi_.dwProcessId);
+        out.explorers = ExplorerCommandLines(pi_.dwProcessId);
+        CloseChildProcesses(pi_.dwProcessId);
+        return out;
     }
+    void Start() {
+        EXPECT_EQ(CloseMessageBox(pi_.dwProcessId), "本程序支持文件拖放,把你想处理的文件直接拖进来吧");
+        main_ = WaitForTopWindow(pi_.dwProcessId, "RtDesignWindow");
+        ASSERT_TRUE(main_);
+        list_ = ChildOf(main_, "ListBox");
+        ASSERT_TRUE(list_);
+    }
+    static std::vector<std::string> ExplorerOn(const std::string& folder) { return {"explorer.exe " + folder}; }
 
     PROCESS_INFORMATION pi_ = {};
     std::string dir_;
     HWND main_ = nullptr;
+    HWND list_ = nullptr;
 };
 
 TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReported) {
-    EXPECT_EQ(CloseMessageBox(pi_.dwProcessId), "本程序支持文件拖放,把你想处理的文件直接拖进来吧");
-    main_ = WaitForTopWindow(pi_.dwProcessId, "RtDesignWindow");
-    ASSERT_TRUE(main_);
-    HWND list = ChildOf(main_, "ListBox");
-    ASSERT_TRUE(list);
+    Start();
+    if (HasFatalFailure()) return;
+    HWND list = list_;
 
     // Files in a Chinese folder and in a folder whose name ends in 0x5C (淺).
     const std::string music = Folder("音乐"), qian = Folder("淺");
@@ -263,13 +320,17 @@ TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReporte
     EXPECT_EQ(DropFiles(first, OverListBox()), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(ListBoxItems(list), first);
 
-    EXPECT_EQ(Convert(), "文件已经处理好了");
+    Outcome done = Convert();
+    EXPECT_EQ(done.said, "文件已经处理好了");
+    EXPECT_EQ(done.explorers, ExplorerOn(qian));  // the last file's folder
     EXPECT_EQ(testfs::ReadText(music + "ge qu .mp3"), "song");
     EXPECT_EQ(testfs::ReadText(music + "lv .txt"), "green");
     EXPECT_EQ(testfs::ReadText(qian + "zhong .mp3"), "middle");
     EXPECT_EQ(rt::FileExists(music + "歌曲.mp3"), 0);
     EXPECT_TRUE(ListBoxItems(list).empty());
-    EXPECT_EQ(Convert(), "请先添加文件");  // nothing left to rename
+    done = Convert();
+    EXPECT_EQ(done.said, "请先添加文件");  // nothing left to rename
+    EXPECT_TRUE(done.explorers.empty());
 
     // 行 and 型 both become "xing .mp3"; 消失.mp3 vanishes before the click.
     const std::string clash = Folder("clash");
@@ -281,24 +342,28 @@ TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReporte
     EXPECT_EQ(ListBoxItems(list), second);  // the drop replaced the list
     DeleteFileA((clash + "消失.mp3").c_str());
 
-    const std::string said = Convert();
-    EXPECT_EQ(said, "有 2 个文件没有改名：\r\n" + clash + "型.mp3（新名字“xing .mp3”已被别的文件占用）\r\n" + clash + "消失.mp3（文件不存在）");
+    done = Convert();
+    EXPECT_EQ(done.explorers, ExplorerOn(clash));
+    EXPECT_EQ(done.said, "有 2 个文件没有改名：\r\n" + clash + "型.mp3（新名字“xing .mp3”已被别的文件占用）\r\n" + clash + "消失.mp3（文件不存在）");
     EXPECT_EQ(testfs::ReadText(clash + "xing .mp3"), "first");
     EXPECT_EQ(testfs::ReadText(clash + "型.mp3"), "second");
     EXPECT_TRUE(ListBoxItems(list).empty());
 
     // A name holding ";", the same file dropped twice (once in other letter
-    // case), and a file whose new path would be MAX_PATH bytes long: the one
-    // renamed, the long one kept and said to be too long, 歌.mp3 untouched.
+    // case), and a file whose new path would be MAX_PATH characters long:
+    // the one renamed, the long one kept and said to be too long, 歌.mp3
+    // untouched.
     const std::string odd = Folder("odd");
     testfs::WriteText(odd + "x;歌.mp3", "semicolon");
     testfs::WriteText(odd + "歌.mp3", "not dropped");
-    const std::string longName = odd + "歌" + std::string(MAX_PATH - odd.size() - 3, 'a');  // "ge a…": 260 bytes
+    const std::string longName = odd + "歌" + std::string(MAX_PATH - odd.size() - 3, 'a');  // "ge a…": 260 characters
     testfs::WriteText(longName, "long");
     const std::vector<std::string> third = {odd + "x;歌.mp3", longName, odd + "X;歌.MP3"};
     EXPECT_EQ(DropFiles(third, OverListBox()), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(ListBoxItems(list), third);
-    EXPECT_EQ(Convert(), "有 1 个文件没有改名：\r\n" + longName + "（新名字太长）");
+    done = Convert();
+    EXPECT_EQ(done.explorers, ExplorerOn(odd));
+    EXPECT_EQ(done.said, "有 1 个文件没有改名：\r\n" + longName + "（新路径太长）");
     EXPECT_EQ(testfs::ReadText(odd + "x;ge .mp3"), "semicolon");
     EXPECT_EQ(testfs::ReadText(odd + "歌.mp3"), "not dropped");
     EXPECT_EQ(testfs::ReadText(longName), "long");
@@ -308,6 +373,43 @@ TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReporte
     DWORD code = 1;
     GetExitCodeProcess(pi_.hProcess, &code);
     EXPECT_EQ(code, 0u);
+}
+
+// A deep Chinese folder of more than MAX_PATH bytes (but fewer characters),
+// a new name that is a device's, and a name with a character outside GBK,
+// dropped from Explorer (UTF-16): the first renamed, the others kept and
+// said, Explorer opened on the deep folder.
+TEST_F(RenamerProcess, LongPathsDeviceNamesAndNamesOutsideGbkAreHandledAsTheDiskShows) {
+    Start();
+    if (HasFatalFailure()) return;
+    std::string deep = dir_;
+    for (const char* ch : {"文", "字", "夹"}) {
+        for (int i = 0; i < 40; ++i) deep += ch;
+        deep += "\\";
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+    }
+    ASSERT_GT(deep.size() + sizeof "ge .mp3", static_cast<std::size_t>(MAX_PATH));
+    testfs::WriteText(deep + "歌.mp3", "deep");
+    const std::string dev = Folder("dev"), lost = Folder("lost");
+    testfs::WriteText(dev + "co嗯.mp3", "device");  // 嗯 reads "n": "con .mp3"
+    const std::wstring hangul = testdrop::WidePath(lost) + L"\x6B4C\xAC00.mp3";  // 歌가
+    HANDLE f = CreateFileW(hangul.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    CloseHandle(f);
+
+    const std::vector<std::wstring> dropped = {testdrop::WidePath(dev + "co嗯.mp3"), hangul,
+                                               testdrop::WidePath(deep + "歌.mp3")};
+    EXPECT_EQ(DropFiles(dropped, OverListBox()), static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(ListBoxItems(list_), (std::vector<std::string>{dev + "co嗯.mp3", lost + "歌?.mp3", deep + "歌.mp3"}));
+
+    const Outcome done = Convert();
+    EXPECT_EQ(done.said, "有 2 个文件没有改名：\r\n" + dev + "co嗯.mp3（新名字“con .mp3”是系统保留的设备名）\r\n" + lost +
+                             "歌?.mp3（文件名里有本程序不能处理的字符）");
+    EXPECT_EQ(done.explorers, ExplorerOn(deep));
+    EXPECT_EQ(testfs::ReadText(deep + "ge .mp3"), "deep");
+    EXPECT_EQ(rt::FileExists(deep + "歌.mp3"), 0);
+    EXPECT_EQ(testfs::ReadText(dev + "co嗯.mp3"), "device");
+    EXPECT_NE(GetFileAttributesW(hangul.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// A data object offering a list of files as CF_HDROP, as Explorer offers a
-// drag, and a drop source that lets the drag follow the mouse buttons. Used
-// by the drop-target tests and by the end-to-end driver.
+// A data object offering a list of files as CF_HDROP in UTF-16, as Explorer
+// offers a drag, and a drop source that lets the drag follow the mouse
+// buttons. Used by the drop-target tests and by the end-to-end driver.
 #pragma once
 
 #include <ole2.h>
@@ -13,21 +13,30 @@
 
 namespace testdrop {
 
-// An HGLOBAL holding DROPFILES with ANSI paths, as DragQueryFile reads it.
-inline HGLOBAL MakeHdrop(const std::vector<std::string>& paths) {
-    std::size_t bytes = sizeof(DROPFILES) + 2;  // the list ends in an empty path
-    for (const auto& p : paths) bytes += p.size() + 1;
+// An HGLOBAL holding DROPFILES with paths of that character type: UTF-16,
+// as Explorer offers them, or ANSI, as older sources do.
+template <class Char>
+HGLOBAL MakeHdrop(const std::vector<std::basic_string<Char>>& paths) {
+    std::size_t bytes = sizeof(DROPFILES) + 2 * sizeof(Char);  // the list ends in an empty path
+    for (const auto& p : paths) bytes += (p.size() + 1) * sizeof(Char);
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
     auto* df = static_cast<DROPFILES*>(GlobalLock(mem));
     df->pFiles = sizeof(DROPFILES);
-    df->fWide = FALSE;
-    char* at = reinterpret_cast<char*>(df) + sizeof(DROPFILES);
+    df->fWide = sizeof(Char) == sizeof(wchar_t);
+    auto* at = reinterpret_cast<Char*>(reinterpret_cast<char*>(df) + sizeof(DROPFILES));
     for (const auto& p : paths) {
-        std::memcpy(at, p.c_str(), p.size() + 1);
+        std::memcpy(at, p.c_str(), (p.size() + 1) * sizeof(Char));
         at += p.size() + 1;
     }
     GlobalUnlock(mem);
     return mem;
+}
+
+inline std::wstring WidePath(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), &wide[0],
+                                    static_cast<int>(wide.size())));
+    return wide;
 }
 
 // IUnknown for a single-interface object created with one reference.
@@ -57,7 +66,10 @@ private:
 
 class FileDataObject final : public Unknown<IDataObject, &IID_IDataObject> {
 public:
-    explicit FileDataObject(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+    explicit FileDataObject(std::vector<std::wstring> paths) : paths_(std::move(paths)) {}
+    explicit FileDataObject(const std::vector<std::string>& paths) {
+        for (const std::string& p : paths) paths_.push_back(WidePath(p));
+    }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* fmt, STGMEDIUM* medium) override {
         if (QueryGetData(fmt) != S_OK) return DV_E_FORMATETC;
@@ -87,7 +99,7 @@ public:
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
-    std::vector<std::string> paths_;
+    std::vector<std::wstring> paths_;
 };
 
 // Drops when the left button is released, cancels on Escape.

@@ -457,13 +457,27 @@ TEST_F(BuiltWindow, ARegistrationOleRefusesIsSaid) {
     EXPECT_FALSE(rt::RegisterDropTarget(rt::UnitId("Drop"), gone));
 }
 
-TEST(HdropText, PathsJoinedByCrLf) {
-    HGLOBAL mem = testdrop::MakeHdrop({"C:\\x\\一.mp3", "C:\\y z\\b"});
-    EXPECT_EQ(rt::HdropToText(static_cast<HDROP>(mem)), "C:\\x\\一.mp3\r\nC:\\y z\\b");
-    GlobalFree(mem);
-    mem = testdrop::MakeHdrop({});
-    EXPECT_EQ(rt::HdropToText(static_cast<HDROP>(mem)), "");
-    GlobalFree(mem);
+TEST(HdropText, PathsJoinedByCrLfInEitherFormWithLostCharactersAsQuestionMarks) {
+    using Ansi = std::vector<std::string>;
+    using Wide = std::vector<std::wstring>;
+    // Three folders of 40 ideographs: 264 bytes, which no buffer may cut.
+    std::string deep = "C:\\";
+    for (const char* ch : {"文", "字", "夹"})
+        for (int i = 0; i <= 40; ++i) deep += i < 40 ? ch : "\\";
+    struct Case { HGLOBAL drop; std::string text; };
+    const Case cases[] = {
+        {testdrop::MakeHdrop(Ansi{"C:\\x\\一.mp3", "C:\\y z\\b"}), "C:\\x\\一.mp3\r\nC:\\y z\\b"},
+        {testdrop::MakeHdrop(Ansi{}), ""},
+        {testdrop::MakeHdrop(Wide{L"C:\\x\\\x4E00.mp3", testdrop::WidePath(deep + "歌.mp3")}),
+         "C:\\x\\一.mp3\r\n" + deep + "歌.mp3"},
+        // Hangul has no GBK code; "²" and "¦" have none either, and must not
+        // become the "2" and "|" of the best fit, which name other files.
+        {testdrop::MakeHdrop(Wide{L"C:\\\x6B4C\xAC00.mp3", L"C:\\a\x00B2\x00A6.mp3"}), "C:\\歌?.mp3\r\nC:\\a??.mp3"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(rt::HdropToText(static_cast<HDROP>(c.drop)), c.text);
+        GlobalFree(c.drop);
+    }
 }
 
 // The program's order: start routines, the window (created, then shown),
