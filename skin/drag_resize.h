@@ -28,9 +28,4 @@ struct SizingZone {
 // corners are 10 x 10 squares, so a corner outside an edge still sizes.
 const SizingZone* FindSizingZone(int x, int y, int width, int height, int border);
 
-// Method-table entries for the two operations, which take the client
-// rectangle by reference: a thunk passes its address.
-uint32_t InvokeCaptionMouseDown(SkinEngine* self, const uint32_t* args);
-uint32_t InvokeUpdateResizeCursor(SkinEngine* self, const uint32_t* args);
-
 }  // namespace skin
