@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 #include "skin/engine.h"
 
 namespace skin {
