@@ -6,6 +6,7 @@
 
 #include "resources/carried.h"
 #include "skin/background.h"
+#include "skin/caption_buttons.h"
 #include "skin/controls/check_radio.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/header.h"
@@ -25,13 +26,10 @@ namespace {
 
 constexpr int kMinCaptionHeight = 25;
 constexpr int kFrameBorderWidth = 3;
-constexpr int kCaptionStripHeight = 22;
 constexpr int kMinTrackWidth = 200;
 constexpr int kMinTrackHeight = 150;
 
-// Picture layouts that fade two edges of the picture into its colour.
-constexpr int kModeTopLeft = 0;
-constexpr int kModeTopRight = 1;
+// The layout the application's skin picture is drawn in.
 constexpr int kModeStretched = 3;
 
 CaptionButton MakeCaptionButton(int kind, int width, const rt::ByteString& image,
@@ -57,17 +55,6 @@ void AddCaptionButtons(SkinWindowRecord& r) {
         r.CaptionButtons.Append(std::move(b));
     }
     if (r.CloseButtonOn) r.CaptionButtons.Append(MakeCaptionButton(0, 38, res::CloseButtonImage(), "关闭"));
-}
-
-// The window's own picture as the renderer draws it.
-void TakePicture(SkinWindowRecord& r, const rt::ByteString& picture) {
-    r.PictureColor = AverageImageColor(picture, kColorSamples);
-    if (r.PictureMode == kModeTopLeft)
-        r.Picture = BuildBackgroundPicture(picture, {}, r.PictureColor);
-    else if (r.PictureMode == kModeTopRight)
-        r.Picture = BuildBackgroundPicture(picture, {}, r.PictureColor, 0);
-    else
-        r.Picture = picture;
 }
 
 // Gives a cache DC its first bitmap back, then deletes the DC and the
@@ -146,7 +133,10 @@ void SkinEngine::AttachSkin(HWND window, std::optional<int> captionHeight,
     r.MinTrackHeight = kMinTrackHeight;
     r.MaxTrackWidth = rt::ScreenWidth();
     r.MaxTrackHeight = rt::ScreenHeight();
-    if (picture && !picture->empty()) TakePicture(r, *picture);
+    if (picture && !picture->empty()) {
+        r.PictureColor = AverageImageColor(*picture, kColorSamples);
+        r.Picture = PictureForMode(r.PictureMode, *picture, r.PictureColor);
+    }
 
     r.TitleColor = 0xFFFFFF;
     r.TitleHaloColor = 0x808080;

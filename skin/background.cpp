@@ -4,7 +4,6 @@
 #include "skin/background.h"
 
 #include "drawing/drawing.h"
-#include "skin/caption_buttons.h"
 #include "skin/engine.h"
 #include "skin/helpers.h"
 #include "skin/record.h"
@@ -34,19 +33,6 @@ void FillBand(drw::GraphicsObject& g, float x, float y, float w, float h, drw::P
     brush.Create(from, to, start, end);
     brush.SetWrapMode(kWrapTile);
     g.FillRectangle(brush, x, y, w, h);
-}
-
-// The picture as a window stores it for its layout mode: the corner layouts
-// fade two edges into the colour, the others keep the bytes (or, for a
-// file, its picture encoded as PNG).
-rt::ByteString PictureForMode(int mode, const rt::ByteString& bytes, COLORREF colour,
-                              const rt::AnsiText& path) {
-    if (mode == 0) return BuildBackgroundPicture(bytes, {}, colour, 1, path);
-    if (mode == 1) return BuildBackgroundPicture(bytes, {}, colour, 0, path);
-    if (path.empty()) return bytes;
-    drw::ImageObject image;
-    image.LoadFromFile(path);
-    return image.SaveToBytes(rt::AnsiText(drw::ImageFormatPNG));
 }
 
 }  // namespace
@@ -131,6 +117,16 @@ rt::ByteString BuildBackgroundPicture(const rt::ByteString& bytes, std::optional
     return canvas.SaveToBytes(rt::AnsiText(drw::ImageFormatPNG));
 }
 
+rt::ByteString PictureForMode(int mode, const rt::ByteString& bytes, COLORREF colour,
+                              const rt::AnsiText& path) {
+    if (mode == 0) return BuildBackgroundPicture(bytes, {}, colour, 1, path);
+    if (mode == 1) return BuildBackgroundPicture(bytes, {}, colour, 0, path);
+    if (path.empty()) return bytes;
+    drw::ImageObject image;
+    image.LoadFromFile(path);
+    return image.SaveToBytes(rt::AnsiText(drw::ImageFormatPNG));
+}
+
 void InvalidateHeaders(int record) {
     if (!SkinWindowTable.Contains(record)) return;
     for (const SkinnedHeader& header : SkinWindowTable[record].Headers)
@@ -179,7 +175,7 @@ int SkinEngine::SetWindowBackground(HWND window, const rt::ByteString& picture,
     SkinWindowRecord& r = SkinWindowTable[record];
     if (mode) r.PictureMode = *mode;
     r.PictureColor = AverageImageColor(picture, kColorSamples);
-    r.Picture = PictureForMode(r.PictureMode, picture, r.PictureColor, {});
+    r.Picture = PictureForMode(r.PictureMode, picture, r.PictureColor);
     r.RenderNeeded = 1;
     InvalidateRect(window, nullptr, FALSE);
     return 1;

@@ -39,6 +39,13 @@ rt::ByteString BuildBackgroundPicture(const rt::ByteString& bytes, std::optional
                                       COLORREF colour, int fadeRightEdge = 1,
                                       const rt::AnsiText& path = {});
 
+// The picture as a window or the theme stores it for its layout mode: modes
+// 0 and 1 fade two edges into colour (BuildBackgroundPicture with the
+// default edge, right and bottom for 0, left and bottom for 1); every other
+// mode keeps the bytes, or for a file its picture encoded as PNG.
+rt::ByteString PictureForMode(int mode, const rt::ByteString& bytes, COLORREF colour,
+                              const rt::AnsiText& path = {});
+
 // InvalidateRect(header, NULL, FALSE) for every header entry of the record.
 void InvalidateHeaders(int record);
 

@@ -32,13 +32,6 @@ bool StrictlyInside(const drw::RectF& r, int x, int y) {
 
 }  // namespace
 
-int OwnRecordIndex(HWND window) {
-    if (!window) return 0;
-    const int index = static_cast<int>(ReadProp(window, prop::Hw_lbID));
-    if (!SkinWindowTable.Contains(index)) return 0;
-    return SkinWindowTable[index].Window == window ? index : 0;
-}
-
 bool IsInCaptionButtonStrip(int record, LPARAM lParam) {
     if (!SkinWindowTable.Contains(record)) return false;
     const SkinWindowRecord& r = SkinWindowTable[record];

@@ -20,10 +20,4 @@ constexpr int kCaptionStripHeight = 22;
 // from y 0 to StripHeight.
 bool IsInCaptionButtonStrip(int record, LPARAM lParam);
 
-// The record index of a skinned top-level window, found through its Hw_lbID
-// property, or 0. A control's Hw_lbID is an index into its family's entries,
-// not into the table, so the index counts only when that record's Window is
-// the window itself.
-int OwnRecordIndex(HWND window);
-
 }  // namespace skin

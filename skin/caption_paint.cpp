@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "drawing/drawing.h"
-#include "skin/caption_buttons.h"
 #include "skin/capture.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
@@ -297,8 +296,11 @@ void SkinEngine::PaintCaption(int record, drw::GraphicsObject* graphics,
         const int got = GetWindowTextA(window, &text[0], length + 1);
         text.resize(static_cast<std::size_t>(std::max(0, got)));
     }
-    // GetWindowTextA sends a message: look the record up again.
-    if (!SkinWindowTable.Contains(record)) return;
+    // GetWindowTextA sends a message, whose handler may have destroyed the
+    // window (its caches with it) or moved its record to another number: the
+    // title is drawn only for the window's own record, wherever it is now.
+    if (!StillRecordOf(record, window)) record = OwnRecordIndex(window);
+    if (record == 0) return;
     const SkinWindowRecord& now = SkinWindowTable[record];
     DrawHaloText(*g, text,
                  MakeRectF(static_cast<float>(b + 26), static_cast<float>(b + 5),

@@ -78,16 +78,4 @@ void SkinEngine::UpdateResizeCursor(int record, LPARAM lParam, const RECT& clien
         SetCursor(LoadCursorA(nullptr, zone->Cursor));
 }
 
-uint32_t InvokeCaptionMouseDown(SkinEngine* self, const uint32_t* args) {
-    self->CaptionMouseDown(static_cast<int>(args[0]), static_cast<LPARAM>(args[1]),
-                           *reinterpret_cast<const RECT*>(static_cast<std::uintptr_t>(args[2])));
-    return 0;
-}
-
-uint32_t InvokeUpdateResizeCursor(SkinEngine* self, const uint32_t* args) {
-    self->UpdateResizeCursor(static_cast<int>(args[0]), static_cast<LPARAM>(args[1]),
-                             *reinterpret_cast<const RECT*>(static_cast<std::uintptr_t>(args[2])));
-    return 0;
-}
-
 }  // namespace skin

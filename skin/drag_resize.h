@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 #include "skin/engine.h"
 
 namespace skin {
@@ -27,10 +25,5 @@ struct SizingZone {
 // The edges are b pixels thick and stop 10 pixels short of each corner; the
 // corners are 10 x 10 squares, so a corner outside an edge still sizes.
 const SizingZone* FindSizingZone(int x, int y, int width, int height, int border);
-
-// Method-table entries for the two operations, which take the client
-// rectangle by reference: a thunk passes its address.
-uint32_t InvokeCaptionMouseDown(SkinEngine* self, const uint32_t* args);
-uint32_t InvokeUpdateResizeCursor(SkinEngine* self, const uint32_t* args);
 
 }  // namespace skin

@@ -60,12 +60,6 @@ PictureChoice ChoosePicture(const SkinWindowRecord& r) {
     return PictureChoice{GlobalPicture, GlobalPictureMode, GlobalPictureColor};
 }
 
-// The record still stands for the window under its number: a nested window
-// procedure may have removed it and moved a later record into its place.
-bool StillRecordOf(int record, HWND window) {
-    return SkinWindowTable.Contains(record) && SkinWindowTable[record].Window == window;
-}
-
 template <class Entry>
 void InvalidateEntries(const rt::CountedArray<Entry>& entries, HWND parent, BOOL erase) {
     for (const Entry& e : entries)

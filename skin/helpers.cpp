@@ -47,6 +47,16 @@ int FindWindowRecord(HWND window) {
     return 0;
 }
 
+int OwnRecordIndex(HWND window) {
+    if (!window) return 0;
+    const int index = static_cast<int>(ReadProp(window, prop::Hw_lbID));
+    return StillRecordOf(index, window) ? index : 0;
+}
+
+bool StillRecordOf(int record, HWND window) {
+    return SkinWindowTable.Contains(record) && SkinWindowTable[record].Window == window;
+}
+
 int FindRootWindowRecord(HWND control) {
     for (HWND w = GetParent(control); w; w = GetParent(w)) {
         const int index = FindWindowRecord(w);

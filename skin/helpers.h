@@ -30,6 +30,15 @@ void AddGlossPath(drw::PathObject& path, int x, int y, int w, int h, int r);
 
 // 1-based index of the first record whose Window is window, 0 if none.
 int FindWindowRecord(HWND window);
+// The record index of a skinned top-level window, found through its Hw_lbID
+// property, or 0. A control's Hw_lbID is an index into its family's entries,
+// not into the table, so the index counts only when that record's Window is
+// the window itself.
+int OwnRecordIndex(HWND window);
+// True while record still stands for window under that number. A nested
+// window procedure (any call that sends a message) may have removed it and
+// moved a later record into its place.
+bool StillRecordOf(int record, HWND window);
 // The record of the nearest skinned ancestor of control (never the control
 // itself), 0 if none.
 int FindRootWindowRecord(HWND control);

@@ -7,7 +7,6 @@
 
 #include "drawing/drawing.h"
 
-#include "skin/drag_resize.h"
 #include "skin/status_bar.h"
 #include "skin/controls/image_button.h"
 
@@ -115,6 +114,17 @@ uint32_t InvokePaintCaptionButtonHighlight(SkinEngine* self, const uint32_t* a) 
 uint32_t InvokePaintCaption(SkinEngine* self, const uint32_t* a) {
     self->PaintCaption(static_cast<int>(a[0]), Pointer<drw::GraphicsObject>(a[1]),
                        OptionalText(a[2]));
+    return 0;
+}
+// (record, lParam, client rectangle)
+uint32_t InvokeCaptionMouseDown(SkinEngine* self, const uint32_t* a) {
+    self->CaptionMouseDown(static_cast<int>(a[0]), static_cast<LPARAM>(a[1]), RectOrEmpty(a[2]));
+    return 0;
+}
+// (record, lParam, client rectangle)
+uint32_t InvokeUpdateResizeCursor(SkinEngine* self, const uint32_t* a) {
+    self->UpdateResizeCursor(static_cast<int>(a[0]), static_cast<LPARAM>(a[1]),
+                             RectOrEmpty(a[2]));
     return 0;
 }
 // (window, rectangle out) -> the rectangle's address: the strip's rectangle

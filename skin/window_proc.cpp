@@ -13,7 +13,7 @@
 #include "skin/caption_buttons.h"
 #include "skin/caption_paint.h"
 #include "skin/capture.h"
-#include "skin/controls/container.h"
+#include "skin/child_messages.h"
 #include "skin/controls/edit.h"
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"
@@ -265,8 +265,6 @@ void OnSize(SkinEngine& e, int record) {
     }
     e.LayoutDockedPanes(record);
 }
-
-bool TransparentControls() { return SkinControlsFlag != 0 && TransparentControlsFlag != 0; }
 
 // The brush and bitmap last handed to a control live until its next ones; a
 // static, button or list box has nobody else to delete them when it goes, so

@@ -42,14 +42,4 @@ bool IsGroupBoxWindow(HWND window);
 // the right.
 double GroupBoxCaptionX(LONG style, int w, int tw);
 
-// The parent-side answers a skinned window or container gives for its
-// children. Each returns true when it answered; result is then the
-// message's result. Without an answer the message goes on as usual.
-bool AnswerChildColourMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-// WM_COMMAND: edits, list boxes and combo boxes whose contents changed are
-// repainted over the skin's picture.
-void RepaintChangedChild(WPARAM wParam, LPARAM lParam);
-// WM_NOTIFY: a tree view that expanded or collapsed an item is repainted.
-void RepaintExpandedTreeChild(LPARAM lParam);
-
 }  // namespace skin

@@ -5,6 +5,7 @@
 #include "resources/carried.h"
 #include "skin/background.h"
 #include "skin/engine.h"
+#include "skin/helpers.h"
 #include "skin/record.h"
 
 using namespace captiontest;
@@ -132,6 +133,59 @@ TEST_F(BackgroundTest, WindowPicture) {
     drw::BitmapObject faded;
     ASSERT_TRUE(faded.FromBytes(r.Picture));
     EXPECT_TRUE(Near(faded.GetPixel(0, 0), r.PictureColor & 0xFFFFFF, 12)) << "left edge faded";
+}
+
+// A window's own picture, given to AttachSkin or to SetWindowBackground, is
+// kept with its average colour; the corner layouts keep it with two edges
+// faded into that colour (0: right and bottom, 1: left and bottom), every
+// other layout keeps the bytes.
+TEST_F(BackgroundTest, OwnPictureOfAWindowByLayout) {
+    const COLORREF red = RGB(200, 0, 0), blue = RGB(0, 0, 200);
+    const rt::ByteString halves = TwoColourPng(100, 60, red, blue);
+    struct Case {
+        int mode;
+        bool leftFaded, rightFaded;
+    };
+    const Case cases[] = {{0, false, true}, {1, true, false}, {2, false, false},
+                          {3, false, false}, {4, false, false}};
+    for (bool byAttach : {true, false}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << (byAttach ? "AttachSkin" : "SetWindowBackground")
+                                            << ", mode " << c.mode);
+            HWND window = MakeWindow(300, 200);
+            if (byAttach) {
+                Engine->AttachSkin(window, {}, 1, 0, 0, 0, 1, 0, {}, nullptr, &halves, c.mode);
+            } else {
+                Attach(window);
+                ASSERT_EQ(Engine->SetWindowBackground(window, halves, c.mode), 1);
+            }
+            const skin::SkinWindowRecord& r =
+                skin::SkinWindowTable[skin::FindWindowRecord(window)];
+            EXPECT_EQ(r.PictureMode, c.mode);
+            // Every sample is red or blue: the two means add up to 200, less
+            // what the truncations take.
+            const COLORREF mean = r.PictureColor;
+            EXPECT_EQ(mean >> 24, 0xFFu);
+            EXPECT_EQ(GetGValue(mean), 0);
+            EXPECT_GT(GetRValue(mean), 0);
+            EXPECT_GT(GetBValue(mean), 0);
+            EXPECT_GE(GetRValue(mean) + GetBValue(mean), 198);
+            if (!c.leftFaded && !c.rightFaded) {
+                EXPECT_EQ(r.Picture, halves);
+            } else {
+                drw::BitmapObject kept;
+                ASSERT_TRUE(kept.FromBytes(r.Picture));
+                ASSERT_EQ(kept.GetWidth(), 100u);
+                const COLORREF faded = mean & 0xFFFFFF;
+                EXPECT_TRUE(Near(kept.GetPixel(0, 10), c.leftFaded ? faded : red,
+                                 c.leftFaded ? 20 : 0));
+                EXPECT_TRUE(Near(kept.GetPixel(99, 10), c.rightFaded ? faded : blue,
+                                 c.rightFaded ? 20 : 0));
+                EXPECT_TRUE(Near(kept.GetPixel(50, 59), faded, 20)) << "bottom edge";
+            }
+            DestroyWindow(window);
+        }
+    }
 }
 
 // A new theme is drawn at once into every visible skinned window's cache and

@@ -2,6 +2,7 @@
 // repeated painting, the hover fade driven through the window procedure, and
 // the objects every painting gives back.
 #include <functional>
+#include <utility>
 
 #include "drawing/drawing.h"
 #include "fixture.h"
@@ -12,6 +13,7 @@
 #include "skin/gdi_handles.h"
 #include "skin/helpers.h"
 #include "skin/record.h"
+#include "tests/support/pixels.h"
 
 using namespace captiontest;
 using skin::Engine;
@@ -188,6 +190,79 @@ TEST_F(CaptionPaintTest, TitleInSongti) {
 
     ASSERT_TRUE(Engine->SetCaptionTextStyle(r.Window, "NoSuchFaceAnywhere", {}, RGB(255, 255, 255)));
     EXPECT_EQ(WhitePixelsInTitle(record), 0);
+}
+
+// The program icon sits at (b + 6, b + 2) = (9, 5) at 17 x 17 over the clean
+// caption layer, in a full rendering and in a painting of the caption alone.
+TEST_F(CaptionPaintTest, ProgramIconAtTheLeftOfTheCaption) {
+    const int record = MainWindow();
+    const skin::SkinWindowRecord& r = SkinWindowTable[record];
+    // What lies left of the title: the layer with the icon drawn on it.
+    constexpr int kWidth = 27, kHeight = 25;
+    uint32_t* bits = nullptr;
+    HBITMAP bitmap =
+        testsupport::CreateTopDownDib32(kWidth, kHeight, reinterpret_cast<void**>(&bits));
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, kWidth, kHeight, r.CaptionCacheDc, 0, 0, SRCCOPY);
+    const Pixels layer = Grab(dc, 0, 0, kWidth, kHeight);
+    DrawIconEx(dc, 9, 5, skin::ProgramIcon, 17, 17, 0, nullptr, DI_NORMAL);
+    const Pixels expected = Grab(dc, 0, 0, kWidth, kHeight);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    ASSERT_NE(Difference(expected, layer), "") << "the icon shows";
+
+    EXPECT_EQ(Difference(Grab(r.WindowCacheDc, 0, 0, kWidth, kHeight), expected), "");
+    Engine->PaintCaption(record);
+    EXPECT_EQ(Difference(Grab(r.WindowCacheDc, 0, 0, kWidth, kHeight), expected), "");
+}
+
+// Reading the title sends WM_GETTEXT, whose handler may destroy a window: an
+// earlier one (the record painted for moves to another number and a later
+// record takes its old one) or the painted window itself (its record and
+// caches go). The title is drawn with the window's own style or not at all.
+namespace {
+HWND destroyOnGetText = nullptr;
+LRESULT CALLBACK DestroyingOnGetText(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (m == WM_GETTEXT && destroyOnGetText) DestroyWindow(std::exchange(destroyOnGetText, nullptr));
+    return DefWindowProcA(w, m, wp, lp);
+}
+int PixelsNear(const Pixels& p, COLORREF colour) {
+    int n = 0;
+    for (uint32_t v : p.argb)
+        if (Near(v, colour, 60)) ++n;
+    return n;
+}
+}  // namespace
+
+TEST_F(CaptionPaintTest, ATitleReadThatDestroysAWindowPaintsOnlyWithTheOwnRecord) {
+    skin::GlobalPictureColor = RGB(20, 30, 60);
+    HWND first = MakeWindow(300, 120);
+    HWND painted = MakeWindow(300, 120);
+    HWND last = MakeWindow(300, 120);
+    SetWindowLongPtrA(painted, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DestroyingOnGetText));
+    for (HWND w : {first, painted, last}) Engine->RenderWindow(Attach(w), 0);
+    SkinWindowTable[3].TitleColor = RGB(255, 0, 0);
+    auto title = [](HWND w) {
+        return Grab(SkinWindowTable[skin::FindWindowRecord(w)].WindowCacheDc, 29, 8, 150, 16);
+    };
+    Engine->PaintCaption(3);
+    ASSERT_GT(PixelsNear(title(last), RGB(255, 0, 0)), 40) << "the later record's style";
+
+    destroyOnGetText = first;
+    Engine->PaintCaption(2);
+    ASSERT_FALSE(IsWindow(first));
+    ASSERT_EQ(skin::FindWindowRecord(painted), 1);
+    EXPECT_EQ(PixelsNear(title(painted), RGB(255, 0, 0)), 0) << "not in the later record's red";
+    EXPECT_GT(PixelsNear(title(painted), RGB(255, 255, 255)), 40) << "in its own white";
+
+    const Pixels lastBefore = GrabCache(2);
+    destroyOnGetText = painted;
+    Engine->PaintCaption(1);
+    ASSERT_FALSE(IsWindow(painted));
+    ASSERT_EQ(skin::FindWindowRecord(last), 1);
+    EXPECT_EQ(Difference(GrabCache(1), lastBefore), "");
 }
 
 // In a window too narrow for a title the layout width would be negative:

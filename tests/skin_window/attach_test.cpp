@@ -257,6 +257,10 @@ TEST_F(SkinWindowTest, ApplySkinSkinsTheRuntimesWindowBeforeItIsShown) {
                           "title", {}};
     window.events.created = [&] {
         const int id = rt::UnitId("SkinWindowTestMain");
+        // A plain control with a window inside is skinned as a container too.
+        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 2, 2, 20, 10,
+                        rt::UnitWindow(rt::UnitId("SkinWindowTestLabel")), nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
         skin::ApplySkin(id, id, res::SkinBackground(), 10);
         recordAtCreation = skin::WindowRecordOf(rt::UnitWindow(id));
     };
@@ -283,10 +287,15 @@ TEST_F(SkinWindowTest, ApplySkinSkinsTheRuntimesWindowBeforeItIsShown) {
     // The group box joined as a container, the label as a plain control.
     const HWND group = rt::UnitWindow(rt::UnitId("SkinWindowTestGroup"));
     const HWND label = rt::UnitWindow(rt::UnitId("SkinWindowTestLabel"));
-    EXPECT_GT(skin::FindContainerEntry(RecordOf(hwnd), group), 0);
     bool labelFound = false;
     for (const skin::SkinnedPlainControl& p : r.PlainControls) labelFound |= p.Window == label;
     EXPECT_TRUE(labelFound);
+    // Both fill at the application's alpha.
+    for (HWND container : {group, label}) {
+        const int entry = skin::FindContainerEntry(RecordOf(hwnd), container);
+        ASSERT_GT(entry, 0);
+        EXPECT_EQ(r.Containers[entry].FillAlpha, 10);
+    }
 
     // Shown, it was rendered: the rounded region is the window's.
     RECT c{};

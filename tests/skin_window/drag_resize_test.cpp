@@ -39,6 +39,28 @@ const Press kPresses[] = {
     {603, 10, kDrag, kDrag},         // just left of the strip
 };
 
+// The two operations as a caller outside the program reaches them: through
+// thunks built from the method table, every argument a 32-bit value and the
+// client rectangle an address.
+class ThroughTheMethodTable {
+public:
+    bool Built() const { return !press_.Empty() && !move_.Empty(); }
+    void Press(int record, LPARAM at, const RECT* client) const { Call(press_, record, at, client); }
+    void Move(int record, LPARAM at, const RECT* client) const { Call(move_, record, at, client); }
+
+private:
+    static void Call(const skin::CallbackThunk& thunk, int record, LPARAM at, const RECT* client) {
+        using Stdcall3 = void(__stdcall*)(uint32_t, uint32_t, uint32_t);
+        reinterpret_cast<Stdcall3>(thunk.Address())(
+            static_cast<uint32_t>(record), static_cast<uint32_t>(at),
+            static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(client)));
+    }
+    skin::CallbackThunk press_ =
+        skin::Engine->BuildCallbackThunk(skin::Operation::CaptionMouseDown, 3);
+    skin::CallbackThunk move_ =
+        skin::Engine->BuildCallbackThunk(skin::Operation::UpdateResizeCursor, 3);
+};
+
 }  // namespace
 
 TEST_F(SkinWindowTest, APressOnTheFrameStartsTheMatchingLoop) {
@@ -119,36 +141,45 @@ TEST_F(SkinWindowTest, MovesOverTheFrameShowSizeCursorsOnlyWithGestures) {
     }
 }
 
-// Through the method table the record index is anyone's: one that names no
-// record does nothing (the program goes on), while a real one reaches the
-// operation.
-TEST_F(SkinWindowTest, AnIndexWithoutARecordThroughTheMethodTableDoesNothing) {
+// Through the method table the record index and the client rectangle are
+// anyone's. An index that names no record does nothing (the program goes
+// on). A rectangle address of 0 is the empty rectangle, as for the other
+// operations that take one: in a 0 x 0 client area every point lies below
+// the bottom edge, in the bottom-left corner near the left side, in the
+// bottom-right elsewhere.
+TEST_F(SkinWindowTest, ThroughTheMethodTableAnyIndexAndRectangleAddressAreSafe) {
     HWND w = Skinned();
     const int record = RecordOf(w);
     const RECT client{0, 0, 698, 501};
-    using Stdcall3 = void(__stdcall*)(uint32_t, uint32_t, uint32_t);
-    skin::CallbackThunk press = skin::Engine->BuildCallbackThunk(skin::Operation::CaptionMouseDown, 3);
-    skin::CallbackThunk move = skin::Engine->BuildCallbackThunk(skin::Operation::UpdateResizeCursor, 3);
-    ASSERT_FALSE(press.Empty());
-    ASSERT_FALSE(move.Empty());
-    const auto clientArg = static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(&client));
-    const auto onLeftEdge = static_cast<uint32_t>(At(2, 200));
-    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-    HCURSOR sizeWE = LoadCursorA(nullptr, IDC_SIZEWE);
-
-    for (int bad : {0, -1, record + 1}) {
-        SCOPED_TRACE(bad);
+    const ThroughTheMethodTable table;
+    ASSERT_TRUE(table.Built());
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    struct Case {
+        int record;
+        const RECT* client;
+        POINT at;
+        std::vector<WPARAM> sizing;
+        LPCSTR cursor;  // nullptr: left alone
+    };
+    const Case cases[] = {
+        {0, &client, {2, 200}, {}, nullptr},
+        {-1, &client, {2, 200}, {}, nullptr},
+        {record + 1, &client, {2, 200}, {}, nullptr},
+        {record, &client, {2, 200}, {0xF001}, IDC_SIZEWE},
+        {record, &client, {300, 200}, {}, nullptr},
+        {record, nullptr, {300, 200}, {0xF008}, IDC_SIZENWSE},
+        {record, nullptr, {2, 200}, {0xF007}, IDC_SIZENESW},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "record " << c.record << ", "
+                                        << (c.client ? "client" : "no rectangle") << " at "
+                                        << c.at.x << "," << c.at.y);
         Log().clear();
         SetCursor(arrow);
-        reinterpret_cast<Stdcall3>(move.Address())(static_cast<uint32_t>(bad), onLeftEdge, clientArg);
-        EXPECT_EQ(GetCursor(), arrow);
-        reinterpret_cast<Stdcall3>(press.Address())(static_cast<uint32_t>(bad), onLeftEdge, clientArg);
-        EXPECT_TRUE(SysCommands(w).empty());
+        table.Move(c.record, At(c.at.x, c.at.y), c.client);
+        EXPECT_EQ(GetCursor(), c.cursor ? LoadCursorA(nullptr, c.cursor) : arrow);
+        table.Press(c.record, At(c.at.x, c.at.y), c.client);
+        EXPECT_EQ(SysCommands(w), c.sizing);
     }
-    Log().clear();
-    reinterpret_cast<Stdcall3>(move.Address())(static_cast<uint32_t>(record), onLeftEdge, clientArg);
-    EXPECT_EQ(GetCursor(), sizeWE);
-    reinterpret_cast<Stdcall3>(press.Address())(static_cast<uint32_t>(record), onLeftEdge, clientArg);
-    EXPECT_EQ(SysCommands(w), std::vector<WPARAM>{0xF001});
     SetCursor(arrow);
 }

@@ -400,6 +400,100 @@ TEST_F(SkinWindowTest, CaptionButtonsFadeInAndOutOnTimerTicks) {
     EXPECT_EQ(Rec(w).FadeOut.Button, 0);
 }
 
+// Until the window has been hovered every mouse move asks the system for
+// hover and leave messages (hover after 1 ms); once hovered, moves ask no more.
+TEST_F(SkinWindowTest, MouseMovesAskForHoverAndLeaveUntilTheWindowIsHovered) {
+    HWND w = Skinned();
+    RECT onScreen{};
+    GetWindowRect(w, &onScreen);
+    // The system tracks only the window under the pointer.
+    ASSERT_TRUE(SetCursorPos(onScreen.left + 300, onScreen.top + 200));
+    auto asked = [] {
+        TRACKMOUSEEVENT t{sizeof t, TME_QUERY, nullptr, 0};
+        TrackMouseEvent(&t);
+        return t;
+    };
+    auto cancel = [w] {
+        TRACKMOUSEEVENT t{sizeof t, TME_CANCEL | TME_HOVER | TME_LEAVE, w, 0};
+        TrackMouseEvent(&t);
+    };
+    // (What an earlier window asked for may still be recorded: only a
+    // request for this window counts.)
+    Send(w, WM_MOUSEMOVE, 0, At(300, 200));
+    const TRACKMOUSEEVENT first = asked();
+    EXPECT_EQ(first.hwndTrack, w);
+    EXPECT_EQ(first.dwFlags & (TME_HOVER | TME_LEAVE), static_cast<DWORD>(TME_HOVER | TME_LEAVE));
+    EXPECT_EQ(first.dwHoverTime, 1u);
+
+    cancel();
+    Send(w, WM_MOUSEHOVER, 0, At(300, 200));
+    Send(w, WM_MOUSEMOVE, 0, At(301, 200));
+    EXPECT_EQ(asked().dwFlags & (TME_HOVER | TME_LEAVE), 0u) << "hovered: nothing asked";
+    Send(w, WM_MOUSELEAVE);
+    Send(w, WM_MOUSEMOVE, 0, At(302, 200));
+    EXPECT_EQ(asked().hwndTrack, w) << "left: asked again";
+    cancel();
+}
+
+// A fade-out that has not finished when the hover moves on is ended at
+// once with the button's plain look: on a move to another button (painted
+// at alpha 0), and on leaving the window while a fade-in also runs (then the
+// fade-in is dropped). A finished fade leaves the button as it is.
+TEST_F(SkinWindowTest, AnUnfinishedFadeOutEndsPlainWhenTheHoverMovesOn) {
+    HWND w = Skinned();
+    const int record = RecordOf(w);
+    const RECT minimize = ButtonRect(Rec(w), 1);
+    skin::Engine->PaintCaptionButton(record, 1);
+    const std::vector<COLORREF> plain = CachePixels(w, minimize);
+    struct Case {
+        const char* name;
+        UINT message;  // WM_MOUSEMOVE onto the close button, or WM_MOUSELEAVE
+        int fadeInStep, fadeOutStep;
+        bool endedPlain;
+        skin::CaptionFadeState fadeIn, fadeOut;  // afterwards
+    };
+    const Case cases[] = {
+        {"move, fade-out running", WM_MOUSEMOVE, 8, 3, true, {3, 0}, {2, 0}},
+        {"move, fade-out done", WM_MOUSEMOVE, 8, 8, false, {3, 0}, {2, 0}},
+        {"leave, both running", WM_MOUSELEAVE, 3, 4, true, {0, 0}, {2, 0}},
+        {"leave, fade-in done", WM_MOUSELEAVE, 8, 4, false, {2, 8}, {2, 0}},
+        {"leave, fade-out done", WM_MOUSELEAVE, 3, 8, false, {2, 3}, {2, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        skin::Engine->PaintCaptionButton(record, 1, nullptr, false, 150);
+        const std::vector<COLORREF> lit = CachePixels(w, minimize);
+        ASSERT_NE(lit, plain);
+        Rec(w).MouseTracked = 1;
+        Rec(w).HotCaptionButton = 2;
+        Rec(w).FadeIn = {2, c.fadeInStep};
+        Rec(w).FadeOut = {1, c.fadeOutStep};
+        Send(w, c.message, 0, At(kCloseX, kButtonY));
+        EXPECT_TRUE(CachePixels(w, minimize) == (c.endedPlain ? plain : lit));
+        EXPECT_EQ(Rec(w).FadeIn.Button, c.fadeIn.Button);
+        EXPECT_EQ(Rec(w).FadeIn.Step, c.fadeIn.Step);
+        EXPECT_EQ(Rec(w).FadeOut.Button, c.fadeOut.Button);
+        EXPECT_EQ(Rec(w).FadeOut.Step, c.fadeOut.Step);
+    }
+}
+
+// Shown while minimized, the window only forgets that it was minimized;
+// otherwise every showing renders it anew. The replaced procedure gets the
+// message either way.
+TEST_F(SkinWindowTest, ShowingAMinimizedWindowRendersNothing) {
+    HWND w = Skinned();
+    for (int minimized : {1, 0}) {
+        SCOPED_TRACE(minimized);
+        Log().clear();
+        Rec(w).Minimized = minimized;
+        const HGDIOBJ before = RenderingBitmap(w);
+        Send(w, WM_SHOWWINDOW, 1, 0);
+        EXPECT_EQ(Rec(w).Minimized, 0);
+        EXPECT_EQ(RenderingBitmap(w) == before, minimized == 1);
+        EXPECT_EQ(CountReceived(w, WM_SHOWWINDOW), 1);
+    }
+}
+
 // A NULL title is the empty title; the caption shows the text before the
 // replaced procedure stores it.
 TEST_F(SkinWindowTest, SetTextPaintsTheCaptionAlsoForANullText) {
