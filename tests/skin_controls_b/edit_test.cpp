@@ -287,10 +287,13 @@ TEST_F(EditTest, EachStateReachedThroughMessagesShowsItsLookAtChosenPixels) {
         EXPECT_TRUE(
             ColourNear(WindowPixel(edit, 1, 1), s.hot ? Blend(ring1, kTheme, 180) : ring1, 4))
             << s.name;
-        if (s.client == kKept) EXPECT_EQ(WindowPixel(edit, 102, 12), kMarker) << s.name;
-        if (s.client == kGlass)
+        if (s.client == kKept) {
+            EXPECT_EQ(WindowPixel(edit, 102, 12), kMarker) << s.name;
+        }
+        if (s.client == kGlass) {
             EXPECT_TRUE(ColourNear(WindowPixel(edit, 102, 12), GlassAt(20, 30, 102, 12), 4))
                 << s.name;
+        }
     }
 }
 

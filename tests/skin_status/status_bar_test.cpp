@@ -718,8 +718,12 @@ TEST_F(StatusPaint, PaneGradientPictureAndText) {
             const int dx = x - p.x, dy = y - p.y;
             const bool core = dx >= 3 && dx < 7 && dy >= 8 && dy < 14;
             const bool nearPicture = dx >= 1 && dx < 9 && dy >= 6 && dy < 16;
-            if (core) EXPECT_TRUE(IsBlue(bar_->Cache().At(x, y))) << dx << ", " << dy;
-            if (!nearPicture) EXPECT_FALSE(IsBlue(bar_->Cache().At(x, y))) << dx << ", " << dy;
+            if (core) {
+                EXPECT_TRUE(IsBlue(bar_->Cache().At(x, y))) << dx << ", " << dy;
+            }
+            if (!nearPicture) {
+                EXPECT_FALSE(IsBlue(bar_->Cache().At(x, y))) << dx << ", " << dy;
+            }
         }
     int redBeforeText = 0, redText = 0;
     for (int y = p.y; y < p.y + p.height; ++y)
