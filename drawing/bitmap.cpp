@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "drawing/drawing.h"
-#include "drawing/forward.h"
+#include "drawing/gdiplus_calls.h"
 #include "drawing/image_internal.h"
 
 namespace drw {

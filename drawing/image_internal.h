@@ -1,4 +1,7 @@
-// Encoder parameters laid out for GDI+, shared by the image save operations.
+// What the image and bitmap sources share and no caller of the layer needs:
+// encoder parameters laid out for GDI+ and read back from it, the encoder
+// lookup as a CLSID, GUID texts as GUIDs, and the bytes a copy of an image
+// read from bytes is loaded from.
 #pragma once
 
 #include <vector>
@@ -19,6 +22,10 @@ public:
 private:
     std::vector<unsigned char> raw_;
 };
+
+// The parameters GDI+ reports for an encoder, copied into a set (each
+// value's bytes copied out of GDI+'s block).
+void ReadEncoderParameters(const Gdiplus::EncoderParameters& block, EncoderParameterSet& params);
 
 // The encoder CLSID for a format text: all zero when no encoder has it.
 CLSID EncoderFor(const AnsiText& format);
