@@ -18,7 +18,8 @@ std::unique_ptr<BitmapObject> BitmapObject::Copy() const {
     if (!subHandle_) return copy;
     // As an image's copy: bytes of its own for a bitmap read from bytes.
     if (OwnStream.GetMemory())
-        copy->FromBytes(CurrentPictureBytes(const_cast<BitmapObject&>(*this), OwnStream));
+        LoadCopy(*copy, SourceOfCopy(const_cast<BitmapObject&>(*this), OwnStream),
+                 [](ImageObject& c, const ByteString& b) { return static_cast<BitmapObject&>(c).FromBytes(b); });
     else
         Clone(*copy);
     return copy;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "drawing/drawing.h"
 #include "drawing/gdiplus_calls.h"
@@ -22,6 +23,54 @@ bool LosslessFormat(const AnsiText& format) {
                                            reinterpret_cast<const unsigned char*>(&tiff) +
                                                sizeof(GUID)));
 }
+
+// What the active frame of a bitmap shows: its size, resolution, pixel
+// format, palette and every pixel as 32bppARGB, read afresh on each call.
+// `read` stays false when the image is no bitmap or its bits cannot be read.
+struct FrameLook {
+    bool read = false;
+    UINT width = 0, height = 0;
+    Gdiplus::REAL dpiX = 0, dpiY = 0;
+    Gdiplus::PixelFormat format = 0;
+    std::vector<unsigned char> palette;
+    std::vector<ARGB> pixels;
+    bool SameAs(const FrameLook& o) const {
+        return read && o.read && width == o.width && height == o.height && dpiX == o.dpiX &&
+               dpiY == o.dpiY && format == o.format && palette == o.palette && pixels == o.pixels;
+    }
+};
+FrameLook LookOf(Gdiplus::GpImage* image) {
+    FrameLook look;
+    Gdiplus::ImageType type = Gdiplus::ImageTypeUnknown;
+    if (!image || gp::GdipGetImageType(image, &type) != Gdiplus::Ok || type != Gdiplus::ImageTypeBitmap)
+        return look;
+    gp::GdipGetImageWidth(image, &look.width);
+    gp::GdipGetImageHeight(image, &look.height);
+    gp::GdipGetImageHorizontalResolution(image, &look.dpiX);
+    gp::GdipGetImageVerticalResolution(image, &look.dpiY);
+    gp::GdipGetImagePixelFormat(image, &look.format);
+    INT paletteSize = 0;
+    if (gp::GdipGetImagePaletteSize(image, &paletteSize) == Gdiplus::Ok && paletteSize > 0) {
+        look.palette.assign(static_cast<size_t>(paletteSize), 0);
+        if (gp::GdipGetImagePalette(image, reinterpret_cast<Gdiplus::ColorPalette*>(look.palette.data()),
+                                    paletteSize) != Gdiplus::Ok)
+            return look;
+    }
+    auto* bitmap = reinterpret_cast<Gdiplus::GpBitmap*>(image);
+    const Gdiplus::Rect all(0, 0, static_cast<INT>(look.width), static_cast<INT>(look.height));
+    Gdiplus::BitmapData bits{};
+    if (gp::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &bits) !=
+        Gdiplus::Ok)
+        return look;
+    look.pixels.resize(static_cast<size_t>(look.width) * look.height);
+    for (UINT y = 0; y < look.height; ++y)
+        std::memcpy(&look.pixels[static_cast<size_t>(y) * look.width],
+                    static_cast<const unsigned char*>(bits.Scan0) + static_cast<ptrdiff_t>(y) * bits.Stride,
+                    sizeof(ARGB) * look.width);
+    gp::GdipBitmapUnlockBits(bitmap, &bits);
+    look.read = true;
+    return look;
+}
 }  // namespace
 
 ByteString CurrentPictureBytes(ImageObject& image, const MemoryStreamObject& readFrom) {
@@ -34,6 +83,37 @@ ByteString CurrentPictureBytes(ImageObject& image, const MemoryStreamObject& rea
     return bytes.empty() ? readFrom.ReadAll() : bytes;
 }
 
+CopySource SourceOfCopy(ImageObject& image, const MemoryStreamObject& readFrom) {
+    CopySource source;
+    source.bytes = readFrom.ReadAll();
+    if (image.GetType() != Gdiplus::ImageTypeBitmap) return source;   // nothing changes a metafile's picture
+    // No record of changes is kept (every write, a graphics on the image
+    // included, would have to keep it true): the active frame is compared
+    // with what the bytes decode to. GDI+ decodes a frame afresh from the
+    // bytes whenever it is selected, so a picture whose active frame shows
+    // one of the decoded frames holds nothing that the bytes do not.
+    const FrameLook now = LookOf(image.GetHandle());
+    ImageObject decoded;
+    if (now.read && decoded.LoadFromBytes(source.bytes)) {
+        const CountedArray<AnsiText> dimensions = decoded.GetFrameDimensions();
+        const AnsiText dimension = dimensions.Empty() ? AnsiText() : dimensions[1];
+        const unsigned frames = dimension.empty() ? 1 : std::max(1u, decoded.GetFrameCount(dimension));
+        for (unsigned frame = 0; frame < frames; ++frame) {
+            if (frame > 0 && !decoded.SelectActiveFrame(dimension, frame)) break;
+            if (LookOf(decoded.GetHandle()).SameAs(now)) {
+                if (frame > 0) source.dimension = dimension;
+                source.frame = frame;
+                return source;
+            }
+        }
+    }
+    source.bytes = CurrentPictureBytes(image, readFrom);
+    return source;
+}
+void LoadCopy(ImageObject& copy, const CopySource& source, int (*load)(ImageObject&, const ByteString&)) {
+    if (load(copy, source.bytes) && source.frame > 0) copy.SelectActiveFrame(source.dimension, source.frame);
+}
+
 std::unique_ptr<ImageObject> ImageObject::Copy() const {
     auto copy = std::make_unique<ImageObject>();
     if (!handle_) return copy;
@@ -41,7 +121,8 @@ std::unique_ptr<ImageObject> ImageObject::Copy() const {
     // it, from this image's stream, whose block goes with this image: the
     // copy gets bytes of its own.
     if (Stream.GetMemory())
-        copy->LoadFromBytes(CurrentPictureBytes(const_cast<ImageObject&>(*this), Stream));
+        LoadCopy(*copy, SourceOfCopy(const_cast<ImageObject&>(*this), Stream),
+                 [](ImageObject& c, const ByteString& b) { return c.LoadFromBytes(b); });
     else
         Clone(*copy);
     return copy;
