@@ -88,6 +88,38 @@ TEST_F(Images, BitmapPixelsAndHbitmap) {
     EXPECT_EQ(bitmap.GetPixel(1, 1), 0xFF336699u);
 }
 
+// The background of transparent pixels is ARGB 0 when none is given, else
+// the one given.
+TEST_F(Images, HbitmapBackgroundOfTransparentPixels) {
+    BitmapObject bitmap;
+    ASSERT_EQ(bitmap.Create(2, 1), 1);   // (0, 0) stays transparent
+    bitmap.SetPixel(1, 0, 0xFFFF0000);
+    struct Case {
+        const char* name;
+        Opt<ARGB> background;
+        uint32_t transparent;
+    };
+    const Case cases[] = {{"omitted", {}, 0x00000000}, {"green", Opt<ARGB>(0xFF00FF00), 0xFF00FF00}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HBITMAP hbm = bitmap.GetHBITMAP(c.background);
+        ASSERT_NE(hbm, nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = 2;
+        info.bmiHeader.biHeight = -1;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        uint32_t pixels[2] = {0x12345678, 0x12345678};
+        HDC screen = GetDC(nullptr);
+        EXPECT_EQ(GetDIBits(screen, hbm, 0, 1, pixels, &info, DIB_RGB_COLORS), 1);
+        ReleaseDC(nullptr, screen);
+        DeleteObject(hbm);
+        EXPECT_EQ(pixels[0] & 0xFFFFFF, c.transparent & 0xFFFFFF) << std::hex << pixels[0];
+        EXPECT_EQ(pixels[1] & 0xFFFFFF, 0xFF0000u) << std::hex << pixels[1];
+    }
+}
+
 TEST_F(Images, RotatedSizeKeepsEveryPixel) {
     struct Case { int w, h, angle; LONG cx, cy; };
     const Case cases[] = {{10, 6, 0, 10, 6}, {10, 6, 90, 6, 10}, {10, 6, 180, 10, 6}, {1, 1, 45, 1, 1},
@@ -209,6 +241,18 @@ TEST_F(Images, DisposeFreesTheBlockTheBytesWereKeptIn) {
     EXPECT_TRUE(Freed(block));
 }
 
+// A 4 x 2 32-bpp BMP, all blue, whose fourth bytes are 0.
+ByteString BlueBmp() {
+    ByteString bmp(54 + 4 * 2 * 4, 0);
+    const uint32_t header[] = {static_cast<uint32_t>(bmp.size()), 0, 54, 40, 4,
+                               static_cast<uint32_t>(-2), 1 | (32u << 16), 0};
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    std::memcpy(&bmp[2], header, sizeof header);
+    for (size_t i = 54; i < bmp.size(); i += 4) bmp[i] = 0xFF;
+    return bmp;
+}
+
 // A copy shows the picture as it is when copied, not as it was loaded, and
 // lives on its own after the source is gone.
 TEST_F(Images, CopyOfAChangedPictureKeepsTheChange) {
@@ -232,15 +276,8 @@ TEST_F(Images, CopyOfAChangedPictureKeepsTheChange) {
     EXPECT_EQ(bitmapCopy->GetPixel(0, 2) & 0x00FF0000u, 0u);
 
     // A 32-bpp BMP whose fourth bytes are 0 is opaque, and so is its copy.
-    ByteString bmp(54 + 4 * 2 * 4, 0);
-    const uint32_t header[] = {static_cast<uint32_t>(bmp.size()), 0, 54, 40, 4,
-                               static_cast<uint32_t>(-2), 1 | (32u << 16), 0};
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    std::memcpy(&bmp[2], header, sizeof header);
-    for (size_t i = 54; i < bmp.size(); i += 4) bmp[i] = 0xFF;   // blue
     BitmapObject opaque;
-    ASSERT_EQ(opaque.FromBytes(bmp), 1);
+    ASSERT_EQ(opaque.FromBytes(BlueBmp()), 1);
     ASSERT_EQ(opaque.GetPixel(1, 1), 0xFF0000FFu);
     opaque.SetPixel(0, 0, 0xFFFF0000);
     auto opaqueCopy = opaque.Copy();
@@ -361,13 +398,29 @@ int Read(BitmapObject& bitmap, const ByteString& bytes) { return bitmap.FromByte
 // The picture drawn 1:1 onto a memory DC: what it shows at (x, y).
 uint32_t Shown(ImageObject& image, int x, int y) {
     MemoryCanvas canvas(static_cast<int>(image.GetWidth()), static_cast<int>(image.GetHeight()));
-    canvas.Fill(0x808080);
-    GraphicsObject g;
-    g.FromHdc(canvas.dc());
-    g.DrawImageRect(image, 0, 0, static_cast<float>(canvas.width()), static_cast<float>(canvas.height()));
-    g.Delete();
-    GdiFlush();
+    PaintOn(canvas, 0x808080, [&](GraphicsObject& g) {
+        g.DrawImageRect(image, 0, 0, static_cast<float>(canvas.width()), static_cast<float>(canvas.height()));
+    });
     return canvas.At(x, y);
+}
+
+// Without a format, an image is saved in its own.
+TEST_F(Images, SavedToBytesWithoutAFormatInItsOwn) {
+    struct Case {
+        const char* name;
+        ByteString bytes;
+        const char* start;
+    };
+    const Case cases[] = {{"bmp", BlueBmp(), "BM"}, {"png", SmallPng(), "\x89PNG"}, {"gif", TwoFrameGif(), "GIF8"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ImageObject image;
+        ASSERT_EQ(image.LoadFromBytes(c.bytes), 1);
+        const ByteString saved = image.SaveToBytes();
+        const size_t n = std::strlen(c.start);
+        ASSERT_GE(saved.size(), n);
+        EXPECT_EQ(std::string(saved.begin(), saved.begin() + n), c.start);
+    }
 }
 
 // A copy of a picture not changed since its load is that picture: every

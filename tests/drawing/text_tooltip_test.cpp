@@ -77,6 +77,37 @@ TEST_F(Text, FontFromHdcFallsBackToTheFontOfTheDc) {
     DeleteObject(brush);
 }
 
+// The style given to Create is the font's: read back, and bold ink is
+// heavier than regular ink.
+TEST_F(Text, FontCreatedWithAStyleHasThatStyle) {
+    FontFamilyObject family;
+    ASSERT_EQ(family.CreateFromName("宋体"), 1);
+    const auto inkOf = [](FontObject& font) {
+        MemoryCanvas canvas(60, 30);
+        PaintOn(canvas, 0xFFFFFF, [&](GraphicsObject& g) {
+            SolidBrushObject ink;
+            ink.Create(0xFF000000);
+            g.DrawString("汉字", font, ink, RectF{0, 0, 60, 30});
+        });
+        int dark = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 60; ++x) dark += Red(canvas.At(x, y)) < 128;
+        return dark;
+    };
+    int regularInk = 0;
+    const int styles[] = {Gdiplus::FontStyleRegular, Gdiplus::FontStyleBold, Gdiplus::FontStyleItalic,
+                          Gdiplus::FontStyleBoldItalic, Gdiplus::FontStyleUnderline | Gdiplus::FontStyleStrikeout};
+    for (int style : styles) {
+        SCOPED_TRACE(style);
+        FontObject font;
+        ASSERT_EQ(font.Create(family, 20, style, Gdiplus::UnitPixel), 1);
+        EXPECT_EQ(font.GetStyle(), style);
+        if (style == Gdiplus::FontStyleRegular) regularInk = inkOf(font);
+        if (style == Gdiplus::FontStyleBold) EXPECT_GT(inkOf(font), regularInk + regularInk / 10);
+    }
+    family.Delete();
+}
+
 TEST_F(Text, FamilyNamesAreReadWhole) {
     FontFamilyObject empty;
     EXPECT_EQ(empty.GetFamilyName(), "");
