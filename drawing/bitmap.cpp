@@ -17,10 +17,10 @@ std::unique_ptr<BitmapObject> BitmapObject::Copy() const {
     auto copy = std::make_unique<BitmapObject>();
     if (!subHandle_) return copy;
     // As an image's copy: bytes of its own for a bitmap read from bytes.
-    if (OwnStream.GetMemory())
-        LoadCopy(*copy, SourceOfCopy(const_cast<BitmapObject&>(*this), OwnStream),
-                 [](ImageObject& c, const ByteString& b) { return static_cast<BitmapObject&>(c).FromBytes(b); });
-    else
+    if (OwnStream.GetMemory()) {
+        const CopySource from = SourceOfCopy(const_cast<BitmapObject&>(*this), OwnStream);
+        if (copy->FromBytes(from.bytes)) from.SelectIn(*copy);
+    } else
         Clone(*copy);
     return copy;
 }

@@ -71,8 +71,9 @@ FrameLook LookOf(Gdiplus::GpImage* image) {
     look.read = true;
     return look;
 }
-}  // namespace
 
+// The picture as it is now, encoded again; the bytes it was read from when
+// it is no bitmap or no encoder takes it.
 ByteString CurrentPictureBytes(ImageObject& image, const MemoryStreamObject& readFrom) {
     ByteString bytes;
     if (image.GetType() == Gdiplus::ImageTypeBitmap) {
@@ -82,6 +83,7 @@ ByteString CurrentPictureBytes(ImageObject& image, const MemoryStreamObject& rea
     }
     return bytes.empty() ? readFrom.ReadAll() : bytes;
 }
+}  // namespace
 
 CopySource SourceOfCopy(ImageObject& image, const MemoryStreamObject& readFrom) {
     CopySource source;
@@ -110,8 +112,8 @@ CopySource SourceOfCopy(ImageObject& image, const MemoryStreamObject& readFrom) 
     source.bytes = CurrentPictureBytes(image, readFrom);
     return source;
 }
-void LoadCopy(ImageObject& copy, const CopySource& source, int (*load)(ImageObject&, const ByteString&)) {
-    if (load(copy, source.bytes) && source.frame > 0) copy.SelectActiveFrame(source.dimension, source.frame);
+void CopySource::SelectIn(ImageObject& copy) const {
+    if (frame > 0) copy.SelectActiveFrame(dimension, frame);
 }
 
 std::unique_ptr<ImageObject> ImageObject::Copy() const {
@@ -120,10 +122,10 @@ std::unique_ptr<ImageObject> ImageObject::Copy() const {
     // An image read from bytes may go on reading them, and so may a clone of
     // it, from this image's stream, whose block goes with this image: the
     // copy gets bytes of its own.
-    if (Stream.GetMemory())
-        LoadCopy(*copy, SourceOfCopy(const_cast<ImageObject&>(*this), Stream),
-                 [](ImageObject& c, const ByteString& b) { return c.LoadFromBytes(b); });
-    else
+    if (Stream.GetMemory()) {
+        const CopySource from = SourceOfCopy(const_cast<ImageObject&>(*this), Stream);
+        if (copy->LoadFromBytes(from.bytes)) from.SelectIn(*copy);
+    } else
         Clone(*copy);
     return copy;
 }

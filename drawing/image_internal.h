@@ -32,24 +32,21 @@ CLSID EncoderFor(const AnsiText& format);
 // A GUID text as a GUID (all zero when it is no GUID).
 GUID GuidOf(const AnsiText& text);
 
-// The picture as it is now (turned, flipped, pixels set), encoded in the
-// image's own format when that keeps every pixel (PNG, BMP, TIFF), else as
-// PNG; the bytes it was read from when it is no bitmap or no encoder takes it.
-ByteString CurrentPictureBytes(ImageObject& image, const MemoryStreamObject& readFrom);
-
 // What a copy of an image read from bytes is loaded from, and the frame it
 // then selects (frame 0: none to select).
 struct CopySource {
     ByteString bytes;
     AnsiText dimension;
     unsigned frame = 0;
+    // Selects the frame in a copy loaded from the bytes.
+    void SelectIn(ImageObject& copy) const;
 };
 // The bytes the image was read from, with the frame that its active frame
 // shows, when its active frame looks exactly like one of the frames those
 // bytes decode to (size, resolution, pixel format, palette, every pixel);
-// else CurrentPictureBytes.
+// else the picture as it is now, encoded in the image's own format when that
+// keeps every pixel (PNG, BMP, TIFF), else as PNG (still the bytes it was
+// read from when no encoder takes it).
 CopySource SourceOfCopy(ImageObject& image, const MemoryStreamObject& readFrom);
-// Loads the source into the copy with `load`, then selects its frame.
-void LoadCopy(ImageObject& copy, const CopySource& source, int (*load)(ImageObject&, const ByteString&));
 
 }  // namespace drw
