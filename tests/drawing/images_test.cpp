@@ -433,7 +433,9 @@ void CheckCopiesOfAnUnchangedPicture(const ByteString& bytes, const GUID& format
         Picture source;
         ASSERT_EQ(Read(source, bytes), 1);
         ASSERT_EQ(source.GetFrameCount(dim), 2u);
-        if (shown) ASSERT_EQ(source.SelectActiveFrame(dim, shown), 1);
+        if (shown) {
+            ASSERT_EQ(source.SelectActiveFrame(dim, shown), 1);
+        }
         auto copy = source.Copy();
         source.Dispose();
         EXPECT_EQ(copy->GetFrameCount(dim), 2u);
