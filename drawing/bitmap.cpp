@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "drawing/drawing.h"
-#include "drawing/forward.h"
+#include "drawing/gdiplus_calls.h"
 #include "drawing/image_internal.h"
 
 namespace drw {
@@ -17,9 +17,10 @@ std::unique_ptr<BitmapObject> BitmapObject::Copy() const {
     auto copy = std::make_unique<BitmapObject>();
     if (!subHandle_) return copy;
     // As an image's copy: bytes of its own for a bitmap read from bytes.
-    if (OwnStream.GetMemory())
-        copy->FromBytes(CurrentPictureBytes(const_cast<BitmapObject&>(*this), OwnStream));
-    else
+    if (OwnStream.GetMemory()) {
+        const CopySource from = SourceOfCopy(const_cast<BitmapObject&>(*this), OwnStream);
+        if (copy->FromBytes(from.bytes)) from.SelectIn(*copy);
+    } else
         Clone(*copy);
     return copy;
 }

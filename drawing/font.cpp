@@ -1,5 +1,7 @@
+#include <cstring>
+
 #include "drawing/drawing.h"
-#include "drawing/forward.h"
+#include "drawing/gdiplus_calls.h"
 
 namespace drw {
 
@@ -11,7 +13,14 @@ struct LogfontBuffer {
     explicit LogfontBuffer(NativeObject& owner)
         : owner(owner), data(static_cast<LOGFONTA*>(owner.AllocGdipMemory(sizeof(LOGFONTA)))) {}
     ~LogfontBuffer() { owner.FreeGdipMemory(data); }
-    bool Read(HGDIOBJ font) { return data && GetObjectA(font, sizeof(LOGFONTA), data) != 0; }
+    // Only a font handle gives a LOGFONTA: GetObjectA answers a bitmap, pen
+    // or brush handle too, with a record of another shape that would be
+    // read as a font. The buffer starts zeroed, whatever GDI+ memory held.
+    bool Read(HGDIOBJ font) {
+        if (!data) return false;
+        std::memset(data, 0, sizeof(LOGFONTA));
+        return GetObjectType(font) == OBJ_FONT && GetObjectA(font, sizeof(LOGFONTA), data) == sizeof(LOGFONTA);
+    }
     NativeObject& owner;
     LOGFONTA* data;
 };

@@ -1,55 +1,14 @@
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "drawing/drawing.h"
-#include "drawing/forward.h"
+#include "drawing/gdiplus_calls.h"
 #include "drawing/image_internal.h"
 
 namespace drw {
 
 using namespace fw;
-
-GUID GuidOf(const AnsiText& text) {
-    GUID g{};
-    const ByteString bytes = TextToGuid(text);
-    std::memcpy(&g, bytes.data(), sizeof(GUID));
-    return g;
-}
-CLSID EncoderFor(const AnsiText& format) { return GuidOf(FindEncoderClsid(format)); }
-
-namespace {
-// Bytes of one value of an encoder parameter type.
-size_t ValueSize(ULONG type) {
-    switch (type) {
-        case Gdiplus::EncoderParameterValueTypeShort: return 2;
-        case Gdiplus::EncoderParameterValueTypeLong: return 4;
-        case Gdiplus::EncoderParameterValueTypeRational: return 8;
-        case Gdiplus::EncoderParameterValueTypeLongRange: return 8;
-        case Gdiplus::EncoderParameterValueTypeRationalRange: return 16;
-        default: return 1;
-    }
-}
-}  // namespace
-
-EncoderParameterBlock::EncoderParameterBlock(const EncoderParameterSet* set) {
-    if (!set) return;
-    // Never more parameters than the list holds.
-    const int n = std::clamp(set->Count, 0, set->Parameters.Count());
-    raw_.assign(offsetof(Gdiplus::EncoderParameters, Parameter) + sizeof(Gdiplus::EncoderParameter) * std::max(n, 1), 0);
-    auto* block = reinterpret_cast<Gdiplus::EncoderParameters*>(raw_.data());
-    block->Count = static_cast<UINT>(n);
-    for (int i = 0; i < n; ++i) {
-        const EncoderParameterRecord& r = set->Parameters[i + 1];
-        Gdiplus::EncoderParameter& p = block->Parameter[i];
-        p.Guid = GuidOf(r.Guid);
-        // GDI+ reads NumberOfValues values of the type from the value bytes:
-        // never promise more than the record holds.
-        p.NumberOfValues = static_cast<ULONG>(
-            std::min<size_t>(r.NumberOfValues, r.Value.size() / ValueSize(r.Type)));
-        p.Type = r.Type;
-        p.Value = const_cast<unsigned char*>(r.Value.data());
-    }
-}
 
 void ImageObject::Destroy() {
     Dispose();
@@ -64,8 +23,57 @@ bool LosslessFormat(const AnsiText& format) {
                                            reinterpret_cast<const unsigned char*>(&tiff) +
                                                sizeof(GUID)));
 }
-}  // namespace
 
+// What the active frame of a bitmap shows: its size, resolution, pixel
+// format, palette and every pixel as 32bppARGB, read afresh on each call.
+// `read` stays false when the image is no bitmap or its bits cannot be read.
+struct FrameLook {
+    bool read = false;
+    UINT width = 0, height = 0;
+    Gdiplus::REAL dpiX = 0, dpiY = 0;
+    Gdiplus::PixelFormat format = 0;
+    std::vector<unsigned char> palette;
+    std::vector<ARGB> pixels;
+    bool SameAs(const FrameLook& o) const {
+        return read && o.read && width == o.width && height == o.height && dpiX == o.dpiX &&
+               dpiY == o.dpiY && format == o.format && palette == o.palette && pixels == o.pixels;
+    }
+};
+FrameLook LookOf(Gdiplus::GpImage* image) {
+    FrameLook look;
+    Gdiplus::ImageType type = Gdiplus::ImageTypeUnknown;
+    if (!image || gp::GdipGetImageType(image, &type) != Gdiplus::Ok || type != Gdiplus::ImageTypeBitmap)
+        return look;
+    gp::GdipGetImageWidth(image, &look.width);
+    gp::GdipGetImageHeight(image, &look.height);
+    gp::GdipGetImageHorizontalResolution(image, &look.dpiX);
+    gp::GdipGetImageVerticalResolution(image, &look.dpiY);
+    gp::GdipGetImagePixelFormat(image, &look.format);
+    INT paletteSize = 0;
+    if (gp::GdipGetImagePaletteSize(image, &paletteSize) == Gdiplus::Ok && paletteSize > 0) {
+        look.palette.assign(static_cast<size_t>(paletteSize), 0);
+        if (gp::GdipGetImagePalette(image, reinterpret_cast<Gdiplus::ColorPalette*>(look.palette.data()),
+                                    paletteSize) != Gdiplus::Ok)
+            return look;
+    }
+    auto* bitmap = reinterpret_cast<Gdiplus::GpBitmap*>(image);
+    const Gdiplus::Rect all(0, 0, static_cast<INT>(look.width), static_cast<INT>(look.height));
+    Gdiplus::BitmapData bits{};
+    if (gp::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &bits) !=
+        Gdiplus::Ok)
+        return look;
+    look.pixels.resize(static_cast<size_t>(look.width) * look.height);
+    for (UINT y = 0; y < look.height; ++y)
+        std::memcpy(&look.pixels[static_cast<size_t>(y) * look.width],
+                    static_cast<const unsigned char*>(bits.Scan0) + static_cast<ptrdiff_t>(y) * bits.Stride,
+                    sizeof(ARGB) * look.width);
+    gp::GdipBitmapUnlockBits(bitmap, &bits);
+    look.read = true;
+    return look;
+}
+
+// The picture as it is now, encoded again; the bytes it was read from when
+// it is no bitmap or no encoder takes it.
 ByteString CurrentPictureBytes(ImageObject& image, const MemoryStreamObject& readFrom) {
     ByteString bytes;
     if (image.GetType() == Gdiplus::ImageTypeBitmap) {
@@ -75,6 +83,38 @@ ByteString CurrentPictureBytes(ImageObject& image, const MemoryStreamObject& rea
     }
     return bytes.empty() ? readFrom.ReadAll() : bytes;
 }
+}  // namespace
+
+CopySource SourceOfCopy(ImageObject& image, const MemoryStreamObject& readFrom) {
+    CopySource source;
+    source.bytes = readFrom.ReadAll();
+    if (image.GetType() != Gdiplus::ImageTypeBitmap) return source;   // nothing changes a metafile's picture
+    // No record of changes is kept (every write, a graphics on the image
+    // included, would have to keep it true): the active frame is compared
+    // with what the bytes decode to. GDI+ decodes a frame afresh from the
+    // bytes whenever it is selected, so a picture whose active frame shows
+    // one of the decoded frames holds nothing that the bytes do not.
+    const FrameLook now = LookOf(image.GetHandle());
+    ImageObject decoded;
+    if (now.read && decoded.LoadFromBytes(source.bytes)) {
+        const CountedArray<AnsiText> dimensions = decoded.GetFrameDimensions();
+        const AnsiText dimension = dimensions.Empty() ? AnsiText() : dimensions[1];
+        const unsigned frames = dimension.empty() ? 1 : std::max(1u, decoded.GetFrameCount(dimension));
+        for (unsigned frame = 0; frame < frames; ++frame) {
+            if (frame > 0 && !decoded.SelectActiveFrame(dimension, frame)) break;
+            if (LookOf(decoded.GetHandle()).SameAs(now)) {
+                if (frame > 0) source.dimension = dimension;
+                source.frame = frame;
+                return source;
+            }
+        }
+    }
+    source.bytes = CurrentPictureBytes(image, readFrom);
+    return source;
+}
+void CopySource::SelectIn(ImageObject& copy) const {
+    if (frame > 0) copy.SelectActiveFrame(dimension, frame);
+}
 
 std::unique_ptr<ImageObject> ImageObject::Copy() const {
     auto copy = std::make_unique<ImageObject>();
@@ -82,9 +122,10 @@ std::unique_ptr<ImageObject> ImageObject::Copy() const {
     // An image read from bytes may go on reading them, and so may a clone of
     // it, from this image's stream, whose block goes with this image: the
     // copy gets bytes of its own.
-    if (Stream.GetMemory())
-        copy->LoadFromBytes(CurrentPictureBytes(const_cast<ImageObject&>(*this), Stream));
-    else
+    if (Stream.GetMemory()) {
+        const CopySource from = SourceOfCopy(const_cast<ImageObject&>(*this), Stream);
+        if (copy->LoadFromBytes(from.bytes)) from.SelectIn(*copy);
+    } else
         Clone(*copy);
     return copy;
 }
@@ -121,19 +162,7 @@ int ImageObject::GetEncoderParameterList(const AnsiText& format, EncoderParamete
     std::vector<unsigned char> raw(size, 0);
     auto* block = reinterpret_cast<Gdiplus::EncoderParameters*>(raw.data());
     if (!Act(gp::GdipGetEncoderParameterList, handle_, &clsid, size, block)) return 0;
-    params.Count = static_cast<int>(block->Count);
-    params.Parameters.Clear();
-    for (UINT i = 0; i < block->Count; ++i) {
-        const Gdiplus::EncoderParameter& p = block->Parameter[i];
-        EncoderParameterRecord r;
-        r.Guid = GuidToText(ByteString(reinterpret_cast<const unsigned char*>(&p.Guid),
-                                       reinterpret_cast<const unsigned char*>(&p.Guid) + sizeof(GUID)));
-        r.NumberOfValues = p.NumberOfValues;
-        r.Type = p.Type;
-        const auto* v = static_cast<const unsigned char*>(p.Value);
-        if (v) r.Value.assign(v, v + ValueSize(p.Type) * p.NumberOfValues);
-        params.Parameters.Append(r);
-    }
+    ReadEncoderParameters(*block, params);
     return 1;
 }
 int ImageObject::SaveToFile(const AnsiText& name, Opt<AnsiText> format, const EncoderParameterSet* params) {

@@ -105,10 +105,20 @@ public:
     ImageObject() = default;
     ~ImageObject() override { Destroy(); }
     void Destroy();                                  // Dispose, then the stream
-    // An independent image of the picture as it is now, changes since the
-    // load included: one read from bytes is loaded from bytes of its own
-    // (the current picture encoded again, see CurrentPictureBytes), any
-    // other is GdipCloneImage.
+    // An independent image of the same picture. One read from bytes is
+    // loaded from bytes of its own:
+    // - while its active frame looks exactly like a frame of the bytes it was
+    //   read from (size, resolution, pixel format, palette, every pixel), from
+    //   those bytes, with that frame selected: every frame and the raw format
+    //   are kept;
+    // - once that frame was changed (pixels set or drawn, turned, flipped,
+    //   bits written), from the picture as it is now, encoded again in its own
+    //   format when that keeps every pixel (PNG, BMP, TIFF), else as PNG: the
+    //   change is kept, but only the active frame, and a GIF or JPEG becomes
+    //   a PNG (GDI+ cannot encode a changed frame together with the others).
+    // Property items are not compared: the copy of a picture whose frame is
+    // unchanged has the property items of the bytes. Any other image is
+    // GdipCloneImage.
     std::unique_ptr<ImageObject> Copy() const;
     void OnSetNative(void* h) override;
     virtual void OnSetDerivedNative(void* h) {}

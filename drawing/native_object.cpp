@@ -1,4 +1,4 @@
-#include "drawing/forward.h"
+#include "drawing/gdiplus_calls.h"
 
 #include <set>
 

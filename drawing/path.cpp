@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "drawing/drawing.h"
-#include "drawing/forward.h"
+#include "drawing/gdiplus_calls.h"
 
 namespace drw {
 

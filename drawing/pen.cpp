@@ -1,5 +1,5 @@
 #include "drawing/drawing.h"
-#include "drawing/forward.h"
+#include "drawing/gdiplus_calls.h"
 
 namespace drw {
 

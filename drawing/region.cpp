@@ -1,7 +1,7 @@
 #include <algorithm>
 
 #include "drawing/drawing.h"
-#include "drawing/forward.h"
+#include "drawing/gdiplus_calls.h"
 
 namespace drw {
 

@@ -40,6 +40,16 @@ void MemoryCanvas::Dump(const char* name) const {
     copy.Dispose();
 }
 
+void PaintOn(MemoryCanvas& canvas, uint32_t background, const std::function<void(drw::GraphicsObject&)>& draw) {
+    canvas.Fill(background);
+    {
+        drw::GraphicsObject g;
+        EXPECT_EQ(g.FromHdc(canvas.dc()), 1);
+        draw(g);
+    }
+    GdiFlush();
+}
+
 const drw::ByteString& SmallPng() {
     static const drw::ByteString png = {
         0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48, 0x44, 0x52,

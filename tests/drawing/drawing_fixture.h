@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "drawing/drawing.h"
 
 namespace drwtest {
@@ -50,6 +52,10 @@ private:
     HGDIOBJ old_ = nullptr;
     uint32_t* bits_ = nullptr;
 };
+
+// Fills the canvas with `background`, draws on it through a graphics surface
+// made on its DC (deleted before the pixels are read), and flushes GDI.
+void PaintOn(MemoryCanvas& canvas, uint32_t background, const std::function<void(drw::GraphicsObject&)>& draw);
 
 inline int Red(uint32_t rgb) { return (rgb >> 16) & 0xFF; }
 inline int Green(uint32_t rgb) { return (rgb >> 8) & 0xFF; }

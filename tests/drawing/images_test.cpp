@@ -88,6 +88,38 @@ TEST_F(Images, BitmapPixelsAndHbitmap) {
     EXPECT_EQ(bitmap.GetPixel(1, 1), 0xFF336699u);
 }
 
+// The background of transparent pixels is ARGB 0 when none is given, else
+// the one given.
+TEST_F(Images, HbitmapBackgroundOfTransparentPixels) {
+    BitmapObject bitmap;
+    ASSERT_EQ(bitmap.Create(2, 1), 1);   // (0, 0) stays transparent
+    bitmap.SetPixel(1, 0, 0xFFFF0000);
+    struct Case {
+        const char* name;
+        Opt<ARGB> background;
+        uint32_t transparent;
+    };
+    const Case cases[] = {{"omitted", {}, 0x00000000}, {"green", Opt<ARGB>(0xFF00FF00), 0xFF00FF00}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HBITMAP hbm = bitmap.GetHBITMAP(c.background);
+        ASSERT_NE(hbm, nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = 2;
+        info.bmiHeader.biHeight = -1;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        uint32_t pixels[2] = {0x12345678, 0x12345678};
+        HDC screen = GetDC(nullptr);
+        EXPECT_EQ(GetDIBits(screen, hbm, 0, 1, pixels, &info, DIB_RGB_COLORS), 1);
+        ReleaseDC(nullptr, screen);
+        DeleteObject(hbm);
+        EXPECT_EQ(pixels[0] & 0xFFFFFF, c.transparent & 0xFFFFFF) << std::hex << pixels[0];
+        EXPECT_EQ(pixels[1] & 0xFFFFFF, 0xFF0000u) << std::hex << pixels[1];
+    }
+}
+
 TEST_F(Images, RotatedSizeKeepsEveryPixel) {
     struct Case { int w, h, angle; LONG cx, cy; };
     const Case cases[] = {{10, 6, 0, 10, 6}, {10, 6, 90, 6, 10}, {10, 6, 180, 10, 6}, {1, 1, 45, 1, 1},
@@ -209,6 +241,18 @@ TEST_F(Images, DisposeFreesTheBlockTheBytesWereKeptIn) {
     EXPECT_TRUE(Freed(block));
 }
 
+// A 4 x 2 32-bpp BMP, all blue, whose fourth bytes are 0.
+ByteString BlueBmp() {
+    ByteString bmp(54 + 4 * 2 * 4, 0);
+    const uint32_t header[] = {static_cast<uint32_t>(bmp.size()), 0, 54, 40, 4,
+                               static_cast<uint32_t>(-2), 1 | (32u << 16), 0};
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    std::memcpy(&bmp[2], header, sizeof header);
+    for (size_t i = 54; i < bmp.size(); i += 4) bmp[i] = 0xFF;
+    return bmp;
+}
+
 // A copy shows the picture as it is when copied, not as it was loaded, and
 // lives on its own after the source is gone.
 TEST_F(Images, CopyOfAChangedPictureKeepsTheChange) {
@@ -232,15 +276,8 @@ TEST_F(Images, CopyOfAChangedPictureKeepsTheChange) {
     EXPECT_EQ(bitmapCopy->GetPixel(0, 2) & 0x00FF0000u, 0u);
 
     // A 32-bpp BMP whose fourth bytes are 0 is opaque, and so is its copy.
-    ByteString bmp(54 + 4 * 2 * 4, 0);
-    const uint32_t header[] = {static_cast<uint32_t>(bmp.size()), 0, 54, 40, 4,
-                               static_cast<uint32_t>(-2), 1 | (32u << 16), 0};
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    std::memcpy(&bmp[2], header, sizeof header);
-    for (size_t i = 54; i < bmp.size(); i += 4) bmp[i] = 0xFF;   // blue
     BitmapObject opaque;
-    ASSERT_EQ(opaque.FromBytes(bmp), 1);
+    ASSERT_EQ(opaque.FromBytes(BlueBmp()), 1);
     ASSERT_EQ(opaque.GetPixel(1, 1), 0xFF0000FFu);
     opaque.SetPixel(0, 0, 0xFFFF0000);
     auto opaqueCopy = opaque.Copy();
@@ -304,6 +341,182 @@ TEST_F(Images, ReleaseOfAnAttachedStreamLeavesItsBlockToItsMaker) {
     const HGLOBAL ownBlock = holder.GetMemory();
     holder.Release();
     EXPECT_TRUE(Freed(ownBlock));
+}
+
+}  // namespace
+}  // namespace drwtest
+
+namespace drwtest {
+namespace {
+
+AnsiText TextOf(const GUID& g) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(&g);
+    return GuidToText(ByteString(p, p + sizeof(GUID)));
+}
+
+// A 2 x 2 GIF of two frames: all red, then all blue.
+const ByteString& TwoFrameGif() {
+    static const ByteString gif = {
+        0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x02, 0x00, 0x02, 0x00, 0x81, 0x00, 0x00, 0xff, 0x00, 0x00,
+        0x00, 0x00, 0xff, 0x00, 0xff, 0x00, 0x00, 0x00, 0x00, 0x21, 0xf9, 0x04, 0x04, 0x0a, 0x00, 0x00,
+        0x00, 0x2c, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x02, 0x00, 0x00, 0x02, 0x02, 0x84, 0x51, 0x00,
+        0x21, 0xf9, 0x04, 0x04, 0x0a, 0x00, 0x00, 0x00, 0x2c, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x02,
+        0x00, 0x00, 0x02, 0x02, 0x8c, 0x53, 0x00, 0x3b};
+    return gif;
+}
+
+// A TIFF of two 2 x 2 pages, all red, then all blue, written by GDI+.
+ByteString TwoPageTiff() {
+    BitmapObject pages[2];
+    for (int i = 0; i < 2; ++i) {
+        pages[i].Create(2, 2);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 2; ++x) pages[i].SetPixel(x, y, i ? 0xFF0000FF : 0xFFFF0000);
+    }
+    const CLSID tiff = EncoderFor(TextOf(Gdiplus::ImageFormatTIFF));
+    ULONG flag = Gdiplus::EncoderValueMultiFrame;
+    Gdiplus::EncoderParameters params;
+    params.Count = 1;
+    params.Parameter[0].Guid = Gdiplus::EncoderSaveFlag;
+    params.Parameter[0].NumberOfValues = 1;
+    params.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
+    params.Parameter[0].Value = &flag;
+    MemoryStreamObject out;
+    out.CreateFromBytes();
+    namespace gp = Gdiplus::DllExports;
+    EXPECT_EQ(gp::GdipSaveImageToStream(pages[0].GetHandle(), out.GetStream(), &tiff, &params), Gdiplus::Ok);
+    flag = Gdiplus::EncoderValueFrameDimensionPage;
+    EXPECT_EQ(gp::GdipSaveAddImage(pages[0].GetHandle(), pages[1].GetHandle(), &params), Gdiplus::Ok);
+    flag = Gdiplus::EncoderValueFlush;
+    EXPECT_EQ(gp::GdipSaveAdd(pages[0].GetHandle(), &params), Gdiplus::Ok);
+    return out.ReadAll();
+}
+
+int Read(ImageObject& image, const ByteString& bytes) { return image.LoadFromBytes(bytes); }
+int Read(BitmapObject& bitmap, const ByteString& bytes) { return bitmap.FromBytes(bytes); }
+
+// The picture drawn 1:1 onto a memory DC: what it shows at (x, y).
+uint32_t Shown(ImageObject& image, int x, int y) {
+    MemoryCanvas canvas(static_cast<int>(image.GetWidth()), static_cast<int>(image.GetHeight()));
+    PaintOn(canvas, 0x808080, [&](GraphicsObject& g) {
+        g.DrawImageRect(image, 0, 0, static_cast<float>(canvas.width()), static_cast<float>(canvas.height()));
+    });
+    return canvas.At(x, y);
+}
+
+// Without a format, an image is saved in its own.
+TEST_F(Images, SavedToBytesWithoutAFormatInItsOwn) {
+    struct Case {
+        const char* name;
+        ByteString bytes;
+        const char* start;
+    };
+    const Case cases[] = {{"bmp", BlueBmp(), "BM"}, {"png", SmallPng(), "\x89PNG"}, {"gif", TwoFrameGif(), "GIF8"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ImageObject image;
+        ASSERT_EQ(image.LoadFromBytes(c.bytes), 1);
+        const ByteString saved = image.SaveToBytes();
+        const size_t n = std::strlen(c.start);
+        ASSERT_GE(saved.size(), n);
+        EXPECT_EQ(std::string(saved.begin(), saved.begin() + n), c.start);
+    }
+}
+
+// A copy of a picture not changed since its load is that picture: every
+// frame, its format, and the frame it shows.
+template <class Picture>
+void CheckCopiesOfAnUnchangedPicture(const ByteString& bytes, const GUID& format, const GUID& dimension) {
+    const AnsiText dim = TextOf(dimension);
+    for (unsigned shown = 0; shown < 2; ++shown) {
+        SCOPED_TRACE(shown ? "second frame shown" : "first frame shown");
+        Picture source;
+        ASSERT_EQ(Read(source, bytes), 1);
+        ASSERT_EQ(source.GetFrameCount(dim), 2u);
+        if (shown) {
+            ASSERT_EQ(source.SelectActiveFrame(dim, shown), 1);
+        }
+        auto copy = source.Copy();
+        source.Dispose();
+        EXPECT_EQ(copy->GetFrameCount(dim), 2u);
+        EXPECT_EQ(copy->GetRawFormat(), TextOf(format));
+        const ByteString saved = copy->SaveToBytes();   // in the copy's own format
+        ASSERT_GE(saved.size(), 3u);
+        EXPECT_EQ(ByteString(saved.begin(), saved.begin() + 3), ByteString(bytes.begin(), bytes.begin() + 3));
+        EXPECT_EQ(Shown(*copy, 1, 1), shown ? 0x0000FFu : 0xFF0000u);
+    }
+}
+
+TEST_F(Images, CopyOfAnUnchangedPictureKeepsEveryFrameAndItsFormat) {
+    struct Case {
+        const char* name;
+        ByteString bytes;
+        GUID format, dimension;
+    };
+    const Case cases[] = {
+        {"gif", TwoFrameGif(), Gdiplus::ImageFormatGIF, Gdiplus::FrameDimensionTime},
+        {"tiff", TwoPageTiff(), Gdiplus::ImageFormatTIFF, Gdiplus::FrameDimensionPage},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            SCOPED_TRACE("image");
+            CheckCopiesOfAnUnchangedPicture<ImageObject>(c.bytes, c.format, c.dimension);
+        }
+        {
+            SCOPED_TRACE("bitmap");
+            CheckCopiesOfAnUnchangedPicture<BitmapObject>(c.bytes, c.format, c.dimension);
+        }
+    }
+}
+
+// However a picture was changed, its copy shows the change.
+TEST_F(Images, EveryWayOfChangingAPictureReachesItsCopy) {
+    struct Case {
+        const char* name;
+        const ByteString& bytes;
+        void (*change)(BitmapObject&);
+        int x, y;
+        uint32_t shown;
+    };
+    const Case cases[] = {
+        {"drawn on through a graphics", SmallPng(),
+         [](BitmapObject& b) {
+             GraphicsObject g;
+             g.FromImage(b);
+             SolidBrushObject fill;
+             fill.Create(0xFFFFFF00);
+             g.FillRectangle(fill, 0, 0, 5, 3);
+         },
+         2, 1, 0xFFFF00u},
+        {"bits written through a lock", SmallPng(),
+         [](BitmapObject& b) {
+             const Rect all{0, 0, 5, 3};
+             Gdiplus::BitmapData data{};
+             ASSERT_EQ(b.LockBits(all, Gdiplus::ImageLockModeRead | Gdiplus::ImageLockModeWrite,
+                                  PixelFormat32bppARGB, data), 1);
+             static_cast<ARGB*>(data.Scan0)[2] = 0xFF00FFFF;   // (2, 0)
+             b.UnlockBits(data);
+         },
+         2, 0, 0x00FFFFu},
+        {"a frame's pixel set", TwoFrameGif(),
+         [](BitmapObject& b) { EXPECT_EQ(b.SetPixel(1, 1, 0xFF0000FF), 1); }, 1, 1, 0x0000FFu},
+        {"the second frame shown, then set", TwoFrameGif(),
+         [](BitmapObject& b) {
+             b.SelectActiveFrame(TextOf(Gdiplus::FrameDimensionTime), 1);
+             EXPECT_EQ(b.SetPixel(0, 0, 0xFF00FF00), 1);
+         },
+         0, 0, 0x00FF00u},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BitmapObject source;
+        ASSERT_EQ(source.FromBytes(c.bytes), 1);
+        c.change(source);
+        auto copy = source.Copy();
+        source.Dispose();
+        EXPECT_EQ(Shown(*copy, c.x, c.y), c.shown);
+    }
 }
 
 }  // namespace

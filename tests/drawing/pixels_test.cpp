@@ -4,6 +4,8 @@
 // image; then read back from the DC.
 #include "tests/drawing/drawing_fixture.h"
 
+#include <vector>
+
 using namespace drw;
 
 namespace drwtest {
@@ -248,6 +250,102 @@ TEST_F(Pixels, ClipWithTheModeOmittedReplacesTheClipBefore) {
         g.Delete();
         EXPECT_EQ(canvas.At(14, 14), 0x000000u) << "inside the new clip";
         EXPECT_EQ(canvas.At(2, 2), 0xFFFFFFu) << "inside the old clip only";
+    }
+}
+
+}  // namespace
+}  // namespace drwtest
+
+namespace drwtest {
+namespace {
+
+// Operations whose arguments decide the shape or colour that lands: each
+// case draws black-on-white or in colour and names pixels that tell a right
+// argument from a wrong or ignored one.
+TEST_F(Pixels, ArgumentsThatShapeWhatLands) {
+    struct Probe {
+        int x, y;
+        uint32_t rgb;
+    };
+    struct Case {
+        const char* name;
+        void (*draw)(GraphicsObject&);
+        std::vector<Probe> probes;
+    };
+    const Case cases[] = {
+        // 40 wide, 20 high: swapped, (45, 15) would be outside and (30, 28) inside.
+        {"ellipse wider than high",
+         [](GraphicsObject& g) {
+             PathObject path;
+             path.Create();
+             path.AddEllipse(10, 5, 40, 20);
+             SolidBrushObject black;
+             black.Create(0xFF000000);
+             g.FillPath(black, path);
+         },
+         {{30, 15, 0x000000}, {45, 15, 0x000000}, {30, 2, 0xFFFFFF}, {30, 28, 0xFFFFFF}, {8, 15, 0xFFFFFF}}},
+        // Made 1 wide, widened to 6: three pixels either side of the line.
+        {"pen widened",
+         [](GraphicsObject& g) {
+             PenObject pen;
+             pen.Create(0xFF000000, 1);
+             pen.SetWidth(6);
+             g.DrawLine(pen, 5, 15, 55, 15);
+         },
+         {{30, 15, 0x000000}, {30, 13, 0x000000}, {30, 17, 0x000000}, {30, 20, 0xFFFFFF}}},
+        // Red to blue with the blue at a quarter of the way and red again at
+        // both ends (a plain gradient is three-quarters red there).
+        {"linear blend",
+         [](GraphicsObject& g) {
+             LinearBrushObject brush;
+             brush.Create({0, 0}, {60, 0}, 0xFFFF0000, 0xFF0000FF);
+             brush.SetLinearBlend(0.25f, 1.0f);
+             g.FillRectangle(brush, 0, 0, 60, 30);
+         },
+         {{15, 15, 0x0000FF}, {0, 15, 0xFF0000}, {59, 15, 0xFF0000}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MemoryCanvas canvas(60, 30);
+        PaintOn(canvas, 0xFFFFFF, c.draw);
+        for (const Probe& p : c.probes)
+            EXPECT_TRUE(Near(canvas.At(p.x, p.y), Red(p.rgb), Green(p.rgb), Blue(p.rgb), 24))
+                << "at " << p.x << ", " << p.y << ": " << std::hex << canvas.At(p.x, p.y);
+    }
+}
+
+// The rows that hold ink when a line of text is aligned in a tall box.
+TEST_F(Pixels, LineAlignmentPlacesTheTextInTheBox) {
+    struct Case {
+        Gdiplus::StringAlignment align;
+        int topAtLeast, bottomAtMost;
+    };
+    const Case cases[] = {{Gdiplus::StringAlignmentNear, 0, 30},
+                          {Gdiplus::StringAlignmentCenter, 30, 60},
+                          {Gdiplus::StringAlignmentFar, 60, 89}};
+    FontObject font;
+    ASSERT_EQ(font.CreateByName("宋体", 16, {}, Gdiplus::UnitPixel), 1);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.align);
+        MemoryCanvas canvas(60, 90);
+        PaintOn(canvas, 0xFFFFFF, [&](GraphicsObject& g) {
+            StringFormatObject format;
+            format.Create();
+            EXPECT_EQ(format.SetLineAlign(c.align), 1);
+            SolidBrushObject ink;
+            ink.Create(0xFF000000);
+            g.DrawString("汉字", font, ink, RectF{0, 0, 60, 90}, &format);
+        });
+        int top = -1, bottom = -1;
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 60; ++x)
+                if (Red(canvas.At(x, y)) < 100) {
+                    if (top < 0) top = y;
+                    bottom = y;
+                }
+        ASSERT_GE(top, 0) << "no ink";
+        EXPECT_GE(top, c.topAtLeast);
+        EXPECT_LE(bottom, c.bottomAtMost);
     }
 }
 

@@ -41,18 +41,71 @@ TEST_F(Text, FontFromHdcFallsBackToTheFontOfTheDc) {
     MemoryCanvas canvas(8, 8);
     HFONT songti = CreateFontA(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
     HGDIOBJ old = SelectObject(canvas.dc(), GetStockObject(DEFAULT_GUI_FONT));
-    struct Case { const char* what; HFONT font; int bold; };
-    const Case cases[] = {{"given font", songti, 1},
-                          {"no font: the DC's", nullptr, 0},
-                          {"unreadable font: the DC's", reinterpret_cast<HFONT>(0x7777), 0}};
+    const auto familyOf = [](FontObject& font) {
+        FontFamilyObject family;
+        font.GetFamily(family);
+        const AnsiText name = family.GetFamilyName();
+        family.Delete();
+        return name;
+    };
+    FontObject dcFont;
+    ASSERT_EQ(dcFont.FromHdc(canvas.dc()), 1);
+    const AnsiText dcFamily = familyOf(dcFont);
+    // GetObjectA answers these too, with records that are no LOGFONTA (a
+    // bitmap's planes and bits per pixel would land in the font's weight).
+    HBITMAP bitmap = CreateBitmap(8, 8, 1, 32, nullptr);
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    struct Case { const char* what; HGDIOBJ font; int bold; bool dcs; };
+    const Case cases[] = {{"given font", songti, 1, false},
+                          {"no font: the DC's", nullptr, 0, true},
+                          {"unreadable font: the DC's", reinterpret_cast<HFONT>(0x7777), 0, true},
+                          {"a bitmap: the DC's", bitmap, 0, true},
+                          {"a brush: the DC's", brush, 0, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FontObject font;
-        ASSERT_EQ(font.FromHdc(canvas.dc(), c.font), 1);
+        ASSERT_EQ(font.FromHdc(canvas.dc(), static_cast<HFONT>(c.font)), 1);
         EXPECT_EQ(font.GetStyle() & Gdiplus::FontStyleBold, c.bold ? Gdiplus::FontStyleBold : 0);
+        if (c.dcs) {
+            EXPECT_EQ(familyOf(font), dcFamily);
+            EXPECT_EQ(font.GetSize(), dcFont.GetSize());
+        }
     }
     SelectObject(canvas.dc(), old);
     DeleteObject(songti);
+    DeleteObject(bitmap);
+    DeleteObject(brush);
+}
+
+// The style given to Create is the font's: read back, and bold ink is
+// heavier than regular ink.
+TEST_F(Text, FontCreatedWithAStyleHasThatStyle) {
+    FontFamilyObject family;
+    ASSERT_EQ(family.CreateFromName("宋体"), 1);
+    const auto inkOf = [](FontObject& font) {
+        MemoryCanvas canvas(60, 30);
+        PaintOn(canvas, 0xFFFFFF, [&](GraphicsObject& g) {
+            SolidBrushObject ink;
+            ink.Create(0xFF000000);
+            g.DrawString("汉字", font, ink, RectF{0, 0, 60, 30});
+        });
+        int dark = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 60; ++x) dark += Red(canvas.At(x, y)) < 128;
+        return dark;
+    };
+    int regularInk = 0;
+    const int styles[] = {Gdiplus::FontStyleRegular, Gdiplus::FontStyleBold, Gdiplus::FontStyleItalic,
+                          Gdiplus::FontStyleBoldItalic, Gdiplus::FontStyleUnderline | Gdiplus::FontStyleStrikeout};
+    for (int style : styles) {
+        SCOPED_TRACE(style);
+        FontObject font;
+        ASSERT_EQ(font.Create(family, 20, style, Gdiplus::UnitPixel), 1);
+        EXPECT_EQ(font.GetStyle(), style);
+        if (style == Gdiplus::FontStyleRegular) regularInk = inkOf(font);
+        if (style == Gdiplus::FontStyleBold) EXPECT_GT(inkOf(font), regularInk + regularInk / 10);
+    }
+    family.Delete();
 }
 
 TEST_F(Text, FamilyNamesAreReadWhole) {

@@ -1,6 +1,9 @@
-// The shapes every forwarding operation of the layer takes, so that each
-// operation reads as the one GDI+ call it makes. Only the layer's own
-// sources include this.
+// The templates through which every operation of the layer calls GDI+, so
+// that each operation reads as the one GDI+ call it makes: Keep (the last
+// status), Act, Get and Is (actions and getters), Make, Kill, Adopt and Hand
+// (creating, deleting, handing a new native object to another object),
+// CloneCopy, the casts between our records and GDI+'s, and the array
+// helpers. Only the layer's own sources include this.
 #pragma once
 
 #include <cstring>
