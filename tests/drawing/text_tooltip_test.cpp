@@ -103,7 +103,9 @@ TEST_F(Text, FontCreatedWithAStyleHasThatStyle) {
         ASSERT_EQ(font.Create(family, 20, style, Gdiplus::UnitPixel), 1);
         EXPECT_EQ(font.GetStyle(), style);
         if (style == Gdiplus::FontStyleRegular) regularInk = inkOf(font);
-        if (style == Gdiplus::FontStyleBold) EXPECT_GT(inkOf(font), regularInk + regularInk / 10);
+        if (style == Gdiplus::FontStyleBold) {
+            EXPECT_GT(inkOf(font), regularInk + regularInk / 10);
+        }
     }
     family.Delete();
 }
