@@ -183,6 +183,35 @@ bool CompositeOnGlass(HWND control, bool tree, LPARAM lParam) {
     return true;
 }
 
+// The IP-address control fills its whole client area with the system's
+// window colour before it draws its dots, whatever its erase left there. It
+// paints into a DC of its own, and what it drew in any other colour lands on
+// the glass, which goes on the screen around its fields (they paint
+// themselves, over the glass brush they ask this control for). False without
+// a skinned window above.
+bool KeyWindowColourOntoGlass(HWND control, LPARAM lParam) {
+    ScopedCapture glass(CreateGlassBackgroundDc(control));
+    ScopedCapture own(CaptureControlBackground(control, GetClientRectInWindow(control)));
+    if (!glass.Get() || !own.Get()) return false;
+    RECT client{};
+    GetClientRect(control, &client);
+    const int w = client.right, h = client.bottom;
+    PaintDc paint(control);
+    CallWindowProcA(PreviousProcOf(control), control, WM_PAINT,
+                    reinterpret_cast<WPARAM>(own.Get()), lParam);
+    TransparentBlt(glass, 0, 0, w, h, own, 0, 0, w, h, GetSysColor(COLOR_WINDOW));
+    BitBlt(GetDcExcludingChildren(control, paint), 0, 0, w, h, glass, 0, 0, SRCCOPY);
+    return true;
+}
+
+// The fields of an IP-address control are its own edits, which no attach
+// reaches: their glass brushes are taken back here, before they go.
+void TakeBackFieldBackgrounds(HWND control) {
+    for (HWND field = FindWindowExA(control, nullptr, nullptr, nullptr); field;
+         field = FindWindowExA(control, field, nullptr, nullptr))
+        DeleteHandedOutBackground(field);
+}
+
 bool ErasesNothing(HWND control, ListKind kind) {
     return kind == ListKind::TreeView || kind == ListKind::ListView ||
            (kind == ListKind::ListBox && !IsOwnerDrawListBox(control));
@@ -266,14 +295,30 @@ LRESULT CALLBACK ListControlSkinProc(HWND window, UINT message, WPARAM wParam, L
         if (!TransparentControlsFlag) break;
         const ListKind kind = KindOf(window);
         const bool tree = kind == ListKind::TreeView;
-        if ((tree || kind == ListKind::ListView || kind == ListKind::ListBox) &&
-            CompositeOnGlass(window, tree, lParam))
+        const bool composited =
+            kind == ListKind::IpAddress
+                ? KeyWindowColourOntoGlass(window, lParam)
+                : (tree || kind == ListKind::ListView || kind == ListKind::ListBox) &&
+                      CompositeOnGlass(window, tree, lParam);
+        if (composited)
             // The default answer is a paint of its own, which would validate
             // what was asked for while the skin painted.
             return KeepingPending(window,
                                   [&] { return DefWindowProcA(window, WM_PAINT, 0, lParam); });
         break;
     }
+    case WM_CTLCOLOREDIT:
+        // A field of an IP-address control, in the control's text colour.
+        if (TransparentControlsFlag && KindOf(window) == ListKind::IpAddress) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            HBRUSH brush = HandOutGlassBrush(dc, reinterpret_cast<HWND>(lParam));
+            SetTextColor(dc, static_cast<COLORREF>(ReadProp(window, prop::Kj_Ztys)));
+            return reinterpret_cast<LRESULT>(brush);
+        }
+        break;
+    case WM_DESTROY:
+        if (KindOf(window) == ListKind::IpAddress) TakeBackFieldBackgrounds(window);
+        break;
     case WM_SETFOCUS:
         ListEntry(ids).Focused = 1;
         PaintListFrame(ids.record, ids.entry);

@@ -154,7 +154,8 @@ void BuildChildren() {
         SendMessageA(header, HDM_INSERTITEMA, 0x7FFF, reinterpret_cast<LPARAM>(&item));
     }
     // IP address and date-time.
-    Child(WC_IPADDRESSA, WS_TABSTOP, "", 340, 385, 150, 24);
+    HWND ip = Child(WC_IPADDRESSA, WS_TABSTOP, "", 340, 385, 150, 24);
+    SendMessageA(ip, IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 1, 10));
     Child(DATETIMEPICK_CLASSA, WS_TABSTOP, "", 500, 385, 180, 24);
     // Containers: a group box and a tab control, each holding controls.
     HWND group = Child("BUTTON", BS_GROUPBOX, "分组框", 20, 420, 250, 90);

@@ -475,6 +475,56 @@ TEST_F(ListControlTest, IpAddressAndDateTimeEraseToGlass) {
     }
 }
 
+// The IP-address control fills its client area itself when it paints, and
+// its fields are edits that ask it for their background: the glass shows
+// between the fields and inside them, its dots stay, the fields' digits take
+// the control's text colour, and the fields' brushes go with the control
+// (the fixture counts them).
+TEST_F(ListControlTest, IpAddressShowsTheGlassAroundAndInsideItsFields) {
+    HWND ip = Control(WC_IPADDRESSA, 0, 20, 30, 160, 24);
+    AttachListControls(record, top);
+    SetPropA(ip, "Kj_Ztys", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(RGB(200, 10, 30))));
+    SendMessageA(ip, IPM_SETADDRESS, 0, MAKEIPADDRESS(0, 111, 0, 0));
+    RedrawWindow(ip, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HWND first = FindWindowExA(ip, nullptr, "Edit", nullptr);
+    HWND second = first ? FindWindowExA(ip, first, "Edit", nullptr) : nullptr;
+    ASSERT_NE(second, nullptr);
+    RECT a{}, b{};
+    GetWindowRect(first, &a);
+    GetWindowRect(second, &b);
+    MapWindowPoints(nullptr, ip, reinterpret_cast<POINT*>(&a), 2);
+    MapWindowPoints(nullptr, ip, reinterpret_cast<POINT*>(&b), 2);
+    ASSERT_LT(a.right, b.left);
+    const struct {
+        const char* where;
+        POINT p;
+    } points[] = {
+        {"left of the first field", {1, 3}},
+        {"between two fields, above the dot", {(a.right + b.left) / 2, 2}},
+        {"inside a field, beside its digit", {a.left + 1, a.top + 1}},
+    };
+    for (const auto& c : points)
+        EXPECT_TRUE(ColourNear(WindowPixel(ip, c.p.x, c.p.y), GlassAt(20, 30, c.p.x, c.p.y), 4))
+            << c.where;
+    int digits = 0;  // "111" in the second field, in red
+    for (int y = b.top; y < b.bottom; ++y)
+        for (int x = b.left; x < b.right; ++x) {
+            const COLORREF c = WindowPixel(ip, x, y);
+            if (GetRValue(c) > 150 && GetGValue(c) < 90 && GetBValue(c) < 90) ++digits;
+        }
+    EXPECT_GT(digits, 5);
+    // The dot: the control's own drawing, neither glass nor the window colour.
+    int dot = 0;
+    for (int y = a.top; y < a.bottom; ++y)
+        for (int x = a.right; x < b.left; ++x) {
+            const COLORREF c = WindowPixel(ip, x, y);
+            if (!ColourNear(c, GlassAt(20, 30, x, y), 40) &&
+                !ColourNear(c, GetSysColor(COLOR_WINDOW), 40))
+                ++dot;
+        }
+    EXPECT_GT(dot, 0) << "the dot between the fields";
+}
+
 }  // namespace
 
 namespace {
