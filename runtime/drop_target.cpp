@@ -83,21 +83,6 @@ private:
 
 }  // namespace
 
-namespace {
-
-// A path in the ANSI code page with "?" for every character that it has no
-// code for. Never a look-alike: the best fit that the ANSI calls would make
-// ("²" as "2", "¦" as "|") names another file, which may exist, while no
-// file name holds "?", so the application can tell the path is not whole.
-AnsiText AnsiPath(const wchar_t* wide, int length) {
-    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, nullptr, 0, "?", nullptr);
-    AnsiText path(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, length, &path[0], n, "?", nullptr);
-    return path;
-}
-
-}  // namespace
-
 AnsiText HdropToText(HDROP drop) {
     // Read as UTF-16 whatever form the source offered (Explorer offers
     // UTF-16), so that the one conversion to GBK is ours.
@@ -108,7 +93,7 @@ AnsiText HdropToText(HDROP drop) {
         std::vector<wchar_t> path(len + 1);
         const UINT got = DragQueryFileW(drop, i, path.data(), len + 1);
         if (i) text += "\r\n";
-        text += AnsiPath(path.data(), static_cast<int>(got));
+        text += AnsiOfUtf16(path.data(), got);
     }
     return text;
 }

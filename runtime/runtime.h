@@ -71,6 +71,14 @@ std::size_t FindLastByte(const AnsiText& text, char c);
 // The empty text gives no pieces.
 std::vector<AnsiText> SplitText(const AnsiText& text, const AnsiText& sep);
 
+// Between the ANSI code page and UTF-16, exactly the bytes or units given
+// (NULs included, so a NUL-separated list converts whole). A character that
+// the code page has no code for becomes "?", never a best-fit look-alike:
+// "²" as "2" or "¦" as "|" would name another file, which may exist, while
+// no file name holds "?", so a path with one is known not to be whole.
+std::wstring Utf16Of(const AnsiText& text);
+AnsiText AnsiOfUtf16(const wchar_t* wide, std::size_t length);
+
 // The pinyin of one character (first reading, lower case, no tone marks, ü as
 // v), or "" when the character has no reading.
 AnsiText PinyinOf(const AnsiText& ch);

@@ -87,13 +87,6 @@ bool Run(const AnsiText& commandLine, bool wait, int showMode) {
 }
 
 namespace {
-std::wstring Wide(const AnsiText& text) {
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
-}
-
 AnsiText Ansi(const wchar_t* wide) {
     const int n = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
     if (n <= 1) return AnsiText();
@@ -105,7 +98,7 @@ AnsiText Ansi(const wchar_t* wide) {
 }  // namespace
 
 std::wstring FileNameKey(const AnsiText& path) {
-    std::wstring key = Wide(path);
+    std::wstring key = Utf16Of(path);
     if (!key.empty()) CharUpperBuffW(&key[0], static_cast<DWORD>(key.size()));
     return key;
 }
@@ -116,7 +109,7 @@ int Utf16Length(const AnsiText& text) {
 
 // Through the UTF-16 call: Wine's ANSI one cuts double-byte values short.
 AnsiText Environment(const AnsiText& name) {
-    const std::wstring wname = Wide(name);
+    const std::wstring wname = Utf16Of(name);
     DWORD size = GetEnvironmentVariableW(wname.c_str(), nullptr, 0);
     while (size != 0) {
         std::vector<wchar_t> value(size + 1, L'\0');
@@ -130,7 +123,7 @@ AnsiText Environment(const AnsiText& name) {
 bool HasEnvironment(const AnsiText& name) {
     wchar_t probe[1];
     SetLastError(ERROR_SUCCESS);
-    const DWORD need = GetEnvironmentVariableW(Wide(name).c_str(), probe, 0);
+    const DWORD need = GetEnvironmentVariableW(Utf16Of(name).c_str(), probe, 0);
     return need != 0 || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
 }
 

@@ -1,6 +1,7 @@
 // Texts as GBK bytes: characters, searching, splitting and pinyin. A lead
 // byte 0x81..0xFE takes the byte after it along, so no search ever matches
 // the trail byte of a double-byte character (which may be 0x5C, "\").
+// Also the one conversion between GBK and UTF-16.
 #include "runtime/pinyin_table.h"
 #include "runtime/runtime.h"
 
@@ -14,6 +15,21 @@ std::size_t CharLengthAt(const AnsiText& text, std::size_t i) {
 }
 
 }  // namespace
+
+std::wstring Utf16Of(const AnsiText& text) {
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
+    return wide;
+}
+
+AnsiText AnsiOfUtf16(const wchar_t* wide, std::size_t length) {
+    const int len = static_cast<int>(length);
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, len, nullptr, 0, "?", nullptr);
+    AnsiText text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, len, &text[0], n, "?", nullptr);
+    return text;
+}
 
 int CharCount(const AnsiText& text) {
     int count = 0;

@@ -55,6 +55,27 @@ TEST(Text, SplitTextNeverSplitsInsideACharacter) {
     EXPECT_EQ(rt::SplitText(std::string("a") + kTrail5C + "\\b", "\\"), (V{std::string("a") + kTrail5C, "b"}));
 }
 
+// The one conversion from UTF-16 that the dialog and the drop make: "?" for
+// what GBK lacks, never the best fit ("²" as "2", "¦" as "|"), and the NULs
+// of a NUL-separated list kept.
+TEST(Text, Utf16ToGbkGivesQuestionMarksForWhatGbkLacks) {
+    struct Case { std::wstring wide; std::string ansi; };
+    const Case cases[] = {
+        {L"D:\\\x97F3\x4E50\\\x6B4C.mp3", "D:\\音乐\\歌.mp3"},  // D:\音乐\歌.mp3 as it is
+        {L"\x6B4C\x00B2.mp3", "歌?.mp3"},                          // ²
+        {L"a\x00A6" L"b", "a?b"},                                 // ¦
+        {L"\x6B4C\xAC00", "歌?"},                                  // a Hangul syllable
+        {std::wstring(L"D:\\m\0\x00B2\0\x6B4C\0\0", 10), std::string("D:\\m\0?\0歌\0\0", 11)},
+        {L"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(rt::AnsiOfUtf16(c.wide.data(), c.wide.size()), c.ansi) << c.ansi;
+        if (c.ansi.find('?') == std::string::npos) {
+            EXPECT_EQ(rt::Utf16Of(c.ansi), c.wide) << c.ansi;
+        }
+    }
+}
+
 TEST(Pinyin, ReadingsOfCharacters) {
     struct Case { rt::AnsiText ch; rt::AnsiText py; };
     const Case cases[] = {
