@@ -1,6 +1,8 @@
 #include "app/open_dialog.h"
 
 #include <cstring>
+#include <cwchar>
+#include <map>
 
 namespace app {
 namespace {
@@ -9,6 +11,15 @@ std::vector<char> NulTerminated(const rt::AnsiText& text) {
     std::vector<char> bytes(text.begin(), text.end());
     bytes.push_back('\0');
     return bytes;
+}
+
+rt::AnsiText JoinPaths(const std::vector<rt::AnsiText>& paths) {
+    rt::AnsiText joined;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        if (i) joined += kPathSeparator;
+        joined += paths[i];
+    }
+    return joined;
 }
 
 }  // namespace
@@ -47,6 +58,10 @@ void PrepareOpenDialog(OpenDialogRequest& r, HWND owner, const rt::AnsiText& tit
 }
 
 rt::AnsiText ParseOpenFileResult(const char* buffer, std::size_t size, bool* truncated) {
+    return JoinPaths(OpenFileResultPaths(buffer, size, truncated));
+}
+
+std::vector<rt::AnsiText> OpenFileResultPaths(const char* buffer, std::size_t size, bool* truncated) {
     // The pieces between NULs, up to the first empty one (two NULs in a row).
     // NUL is never part of a double-byte character, so no GBK care is needed.
     std::vector<rt::AnsiText> pieces;
@@ -65,18 +80,54 @@ rt::AnsiText ParseOpenFileResult(const char* buffer, std::size_t size, bool* tru
         begin = i + 1;
     }
     if (truncated) *truncated = cut;
-    if (pieces.size() <= 1) return pieces.empty() ? rt::AnsiText() : pieces[0];
+    if (pieces.size() <= 1) return pieces;
 
     rt::AnsiText folder = pieces[0];
     // A folder ending in a double-byte character whose trail byte is 0x5C
     // does not end in a separator.
     if (rt::FindLastByte(folder, '\\') + 1 != folder.size()) folder += '\\';
-    rt::AnsiText joined;
-    for (std::size_t i = 1; i < pieces.size(); ++i) {
-        if (i > 1) joined += kPathSeparator;
-        joined += folder + pieces[i];
+    std::vector<rt::AnsiText> paths;
+    for (std::size_t i = 1; i < pieces.size(); ++i) paths.push_back(folder + pieces[i]);
+    return paths;
+}
+
+namespace {
+
+// The names in folder that GBK cannot hold, keyed by their best-fit form
+// (the dialog's) as a full path, each with its "?" form.
+std::map<std::wstring, rt::AnsiText> LostNamesIn(const rt::AnsiText& folder) {
+    std::map<std::wstring, rt::AnsiText> lost;
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((rt::Utf16Of(folder) + L"*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return lost;
+    do {
+        const std::size_t length = std::wcslen(found.cFileName);
+        const rt::AnsiText marked = rt::AnsiOfUtf16(found.cFileName, length);
+        if (marked.find('?') == rt::AnsiText::npos) continue;  // GBK holds it
+        const int n = static_cast<int>(length);
+        const int size = WideCharToMultiByte(CP_ACP, 0, found.cFileName, n, nullptr, 0, nullptr, nullptr);
+        rt::AnsiText bestFit(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+        if (size > 0) WideCharToMultiByte(CP_ACP, 0, found.cFileName, n, &bestFit[0], size, nullptr, nullptr);
+        lost[rt::FileNameKey(folder + bestFit)] = folder + marked;
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return lost;
+}
+
+}  // namespace
+
+void RestoreLostCharacters(std::vector<rt::AnsiText>& paths) {
+    // The dialog's paths share one folder; each folder is read once per call.
+    std::map<rt::AnsiText, std::map<std::wstring, rt::AnsiText>> folders;
+    for (rt::AnsiText& path : paths) {
+        const std::size_t slash = rt::FindLastByte(path, '\\');
+        if (slash == rt::AnsiText::npos) continue;
+        const rt::AnsiText folder = path.substr(0, slash + 1);
+        auto it = folders.find(folder);
+        if (it == folders.end()) it = folders.emplace(folder, LostNamesIn(folder)).first;
+        const auto lost = it->second.find(rt::FileNameKey(path));
+        if (lost != it->second.end()) path = lost->second;
     }
-    return joined;
 }
 
 rt::AnsiText AskOpenFileNames(HWND owner, const rt::AnsiText& title, const rt::AnsiText& filter,
@@ -87,14 +138,15 @@ rt::AnsiText AskOpenFileNames(HWND owner, const rt::AnsiText& title, const rt::A
     if (error) *error = chosen ? 0 : CommDlgExtendedError();
     if (!chosen) return rt::AnsiText();
     bool truncated = false;
-    rt::AnsiText names = ParseOpenFileResult(request.file.data(), request.file.size(), &truncated);
+    std::vector<rt::AnsiText> paths = OpenFileResultPaths(request.file.data(), request.file.size(), &truncated);
     if (truncated) {
         // Some dialogs fill the buffer and cut the last name instead of
         // failing: half a list is no list.
         if (error) *error = FNERR_BUFFERTOOSMALL;
         return rt::AnsiText();
     }
-    return names;
+    RestoreLostCharacters(paths);
+    return JoinPaths(paths);
 }
 
 }  // namespace app

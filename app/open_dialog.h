@@ -35,6 +35,20 @@ void PrepareOpenDialog(OpenDialogRequest& request, HWND owner, const rt::AnsiTex
 // closing NULs (the dialog filled it and cut the last name), *truncated is
 // set (when given).
 rt::AnsiText ParseOpenFileResult(const char* buffer, std::size_t size, bool* truncated = nullptr);
+// The same, as the list of full paths.
+std::vector<rt::AnsiText> OpenFileResultPaths(const char* buffer, std::size_t size, bool* truncated = nullptr);
+
+// The ANSI dialog hands back a name that GBK cannot hold in its best-fit
+// form: "歌².mp3" as "歌2.mp3", which names another file or none. Each path
+// that is the best fit of such a name in its folder (looked up in UTF-16)
+// becomes that name with "?" for what GBK lacks, as the drop gives it, so
+// the conversion tells the true reason and renames nothing that was not
+// chosen. When the folder also holds the look-alike itself (歌2.mp3 beside
+// 歌².mp3) the dialog's answer cannot tell them apart, and the path takes
+// the "?" form: nothing is renamed rather than perhaps the wrong file.
+// (The UTF-16 dialog would give the true names, but Wine's writes a long
+// list past the end of its buffer.)
+void RestoreLostCharacters(std::vector<rt::AnsiText>& paths);
 
 // Shows the dialog; the chosen full paths joined by "|", or "" when nothing
 // was chosen. When error is given it receives CommDlgExtendedError() (0 for

@@ -84,19 +84,40 @@ TEST(OpenDialog, ResultReadsNothingPastItsBufferAndTellsWhenItWasCut) {
     }
 }
 
+// What the ANSI dialog hands back for a name GBK cannot hold is its best fit
+// ("²" as "2", "¦" as "|"); the path is put back with "?" in that place,
+// found in the folder whatever the letter case typed.
+TEST(OpenDialog, BestFitNamesAreGivenBackWithQuestionMarks) {
+    const std::string dir = testfs::MakeTempFolder("bestfit");
+    const std::wstring wdir = rt::Utf16Of(dir);
+    ASSERT_TRUE(testfs::WriteTextW(wdir + L"\x6B4C\x00B2.mp3", "x"));  // 歌².mp3
+    ASSERT_TRUE(testfs::WriteTextW(wdir + L"a\x00A6" L"b.mp3", "x"));   // a¦b.mp3
+    testfs::WriteText(dir + "歌2.mp3", "x");
+    testfs::WriteText(dir + "绿.mp3", "x");
+    std::vector<rt::AnsiText> paths = {dir + "歌2.mp3", dir + "a|b.mp3", dir + "A|B.MP3", dir + "绿.mp3",
+                                       dir + "missing.mp3", dir + "no such folder\\a|b.mp3"};
+    app::RestoreLostCharacters(paths);
+    EXPECT_EQ(paths, (std::vector<rt::AnsiText>{dir + "歌?.mp3", dir + "a?b.mp3", dir + "a?b.mp3", dir + "绿.mp3",
+                                                dir + "missing.mp3", dir + "no such folder\\a|b.mp3"}));
+    testfs::RemoveTree(dir);
+}
+
 // The real dialog, answered by a helper thread that types into its file
 // name box and presses OK (or Cancel), as a user would.
 struct Answer {
     std::string fileNames;  // empty: press Cancel
     std::string folder;     // when given: typed and confirmed first, to go there
+    std::wstring wideFileNames;  // when given: typed in place of fileNames (names GBK cannot hold)
 };
 
-void TypeAndConfirm(HWND dlg, const std::string& text) {
+void TypeAndConfirm(HWND dlg, const std::wstring& text) {
     HWND name = GetDlgItem(dlg, cmb13);
     if (!name) name = GetDlgItem(dlg, edt1);
-    SetWindowTextA(name, text.c_str());
+    SetWindowTextW(name, text.c_str());
     PostMessageA(dlg, WM_COMMAND, IDOK, 0);
 }
+
+void TypeAndConfirm(HWND dlg, const std::string& text) { TypeAndConfirm(dlg, rt::Utf16Of(text)); }
 
 DWORD WINAPI AnswerDialog(LPVOID arg) {
     const Answer* answer = static_cast<Answer*>(arg);
@@ -109,7 +130,7 @@ DWORD WINAPI AnswerDialog(LPVOID arg) {
         if (w && pid == GetCurrentProcessId() && IsWindowVisible(w)) dlg = w;
     }
     if (!dlg) return 1;
-    if (answer->fileNames.empty()) {
+    if (answer->fileNames.empty() && answer->wideFileNames.empty()) {
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
         return 0;
     }
@@ -117,7 +138,8 @@ DWORD WINAPI AnswerDialog(LPVOID arg) {
         TypeAndConfirm(dlg, answer->folder);
         Sleep(500);  // the dialog shows the folder
     }
-    TypeAndConfirm(dlg, answer->fileNames);
+    if (!answer->wideFileNames.empty()) TypeAndConfirm(dlg, answer->wideFileNames);
+    else TypeAndConfirm(dlg, answer->fileNames);
     return 0;
 }
 
@@ -193,6 +215,37 @@ TEST(OpenDialogUnderWine, ANameHoldingASemicolonIsOneFile) {
     EXPECT_EQ(testfs::ReadText(dir + "z.mp3"), "chosen, needs no rename");
     EXPECT_EQ(testfs::ReadText(dir + "歌.mp3"), "not chosen");
     EXPECT_EQ(rt::FileExists(dir + "ge .mp3"), 0);
+    rt::DestroyBuiltWindow(window);
+    testfs::RemoveTree(dir);
+}
+
+// 歌² has no GBK form: the ANSI dialog would hand back the look-alike
+// 歌2.mp3, another file, which the conversion would rename. The path comes
+// with "?" in place of the character, and neither file is touched.
+TEST(OpenDialogUnderWine, ANameOutsideGbkIsListedWithAQuestionMarkAndNoOtherFileIsRenamed) {
+    const std::string dir = testfs::MakeTempFolder("outside");
+    const std::wstring superscript = rt::Utf16Of(dir) + L"\x6B4C\x00B2.mp3";  // 歌².mp3
+    ASSERT_TRUE(testfs::WriteTextW(superscript, "chosen"));
+    testfs::WriteText(dir + "歌2.mp3", "the look-alike");
+    g_messages.clear();
+    app::CurrentEffects().message = [](const rt::AnsiText& t) { g_messages.push_back(t); };
+    app::CurrentEffects().run = [](const rt::AnsiText&, bool) { return true; };
+    const int window = rt::BuildWindow(app::MainWindowDesign());
+    HWND list = rt::UnitWindow(rt::UnitId(app::kListBox));
+    app::ClearFiles(list);
+
+    Answered(Answer{"", dir, L"\"\x6B4C\x00B2.mp3\""}, [] { app::AddFilesFromDialog(); return 0; });
+    const std::string lost = dir + "歌?.mp3";
+    EXPECT_EQ(std::vector<std::string>(app::FileList().begin(), app::FileList().end()), std::vector<std::string>{lost});
+    ASSERT_EQ(rt::ListBoxCount(list), 1);
+    EXPECT_EQ(rt::ListBoxItem(list, 0), lost);
+
+    app::ConvertFilesToPinyin();
+    EXPECT_EQ(g_messages, (std::vector<std::string>{app::kStartupMessage,
+                                                    "有 1 个文件没有改名：\r\n" + lost + "（文件名里有本程序不能处理的字符）"}));
+    EXPECT_EQ(testfs::ReadTextW(superscript), "chosen");
+    EXPECT_EQ(testfs::ReadText(dir + "歌2.mp3"), "the look-alike");
+    EXPECT_EQ(rt::FileExists(dir + "ge 2.mp3"), 0);
     rt::DestroyBuiltWindow(window);
     testfs::RemoveTree(dir);
 }
