@@ -89,45 +89,84 @@ TEST(OpenDialog, ResultReadsNothingPastItsBufferAndTellsWhenItWasCut) {
 struct Answer {
     std::string fileNames;  // empty: press Cancel
     std::string folder;     // when given: typed and confirmed first, to go there
+    DWORD asker = 0;        // the thread that shows the dialog
 };
 
-void TypeAndConfirm(HWND dlg, const std::string& text) {
+// What the helper thread ends with.
+enum AnswerOutcome : DWORD { kAnswered, kNoDialog, kFolderNotShown };
+
+void TypeAndConfirm(HWND dlg, const std::string& text, bool wait) {
     HWND name = GetDlgItem(dlg, cmb13);
     if (!name) name = GetDlgItem(dlg, edt1);
     SetWindowTextA(name, text.c_str());
-    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    if (wait) {
+        SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // returns once the dialog has acted on it
+    } else {
+        PostMessageA(dlg, WM_COMMAND, IDOK, 0);  // the dialog ends on it
+    }
 }
 
+BOOL CALLBACK MatchOpenDialog(HWND w, LPARAM found) {
+    char cls[16] = {}, title[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    GetWindowTextA(w, title, sizeof title);
+    if (lstrcmpA(cls, "#32770") || lstrcmpA(title, "打开文件") || !IsWindowVisible(w)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = w;
+    return FALSE;
+}
+
+// The folder the dialog lists, without a closing "\".
+std::string ShownFolder(HWND dlg) {
+    char path[MAX_PATH] = {};
+    SendMessageA(dlg, CDM_GETFOLDERPATH, sizeof path, reinterpret_cast<LPARAM>(path));
+    std::string shown = path;
+    if (!shown.empty() && shown.back() == '\\') shown.pop_back();
+    return shown;
+}
+
+// Polls only for states that are certain to come (the dialog showing, the
+// folder it was sent to being listed); the bounds are there so that a
+// broken dialog ends the test instead of hanging it.
 DWORD WINAPI AnswerDialog(LPVOID arg) {
     const Answer* answer = static_cast<Answer*>(arg);
     HWND dlg = nullptr;
-    for (int i = 0; i < 400 && !dlg; ++i) {
-        Sleep(25);
-        HWND w = FindWindowA("#32770", "打开文件");
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (w && pid == GetCurrentProcessId() && IsWindowVisible(w)) dlg = w;
+    for (DWORD start = GetTickCount(); !dlg; Sleep(10)) {
+        EnumThreadWindows(answer->asker, MatchOpenDialog, reinterpret_cast<LPARAM>(&dlg));
+        if (!dlg && GetTickCount() - start > 60000) return kNoDialog;
     }
-    if (!dlg) return 1;
     if (answer->fileNames.empty()) {
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-        return 0;
+        return kAnswered;
     }
     if (!answer->folder.empty()) {
-        TypeAndConfirm(dlg, answer->folder);
-        Sleep(500);  // the dialog shows the folder
+        TypeAndConfirm(dlg, answer->folder, true);
+        std::string folder = answer->folder;
+        if (folder.back() == '\\') folder.pop_back();
+        for (DWORD start = GetTickCount(); lstrcmpiA(ShownFolder(dlg).c_str(), folder.c_str());
+             Sleep(10)) {
+            if (GetTickCount() - start > 60000) {
+                PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+                return kFolderNotShown;
+            }
+        }
     }
-    TypeAndConfirm(dlg, answer->fileNames);
-    return 0;
+    TypeAndConfirm(dlg, answer->fileNames, false);
+    return kAnswered;
 }
 
 // Runs ask while a helper thread answers the dialog it opens.
 template <class Ask>
-auto Answered(const Answer& answer, Ask ask) {
-    HANDLE t = CreateThread(nullptr, 0, AnswerDialog, const_cast<Answer*>(&answer), 0, nullptr);
+auto Answered(Answer answer, Ask ask) {
+    answer.asker = GetCurrentThreadId();
+    HANDLE t = CreateThread(nullptr, 0, AnswerDialog, &answer, 0, nullptr);
     auto result = ask();
-    WaitForSingleObject(t, 15000);
+    // The dialog has gone, so the helper has answered it (or given up).
+    WaitForSingleObject(t, INFINITE);
+    DWORD outcome = kNoDialog;
+    GetExitCodeThread(t, &outcome);
     CloseHandle(t);
+    EXPECT_NE(outcome, static_cast<DWORD>(kNoDialog)) << "no open-file dialog showed";
+    EXPECT_NE(outcome, static_cast<DWORD>(kFolderNotShown)) << "the dialog did not go to " << answer.folder;
     return result;
 }
 
