@@ -12,6 +12,7 @@
 #include "app/open_dialog.h"
 #include "app/texts.h"
 #include "tests/app/temp_folder.h"
+#include "tests/support/waits.h"
 
 namespace {
 
@@ -106,15 +107,6 @@ void TypeAndConfirm(HWND dlg, const std::string& text, bool wait) {
     }
 }
 
-BOOL CALLBACK MatchOpenDialog(HWND w, LPARAM found) {
-    char cls[16] = {}, title[32] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    GetWindowTextA(w, title, sizeof title);
-    if (lstrcmpA(cls, "#32770") || lstrcmpA(title, "打开文件") || !IsWindowVisible(w)) return TRUE;
-    *reinterpret_cast<HWND*>(found) = w;
-    return FALSE;
-}
-
 // The folder the dialog lists, without a closing "\".
 std::string ShownFolder(HWND dlg) {
     char path[MAX_PATH] = {};
@@ -124,16 +116,13 @@ std::string ShownFolder(HWND dlg) {
     return shown;
 }
 
-// Polls only for states that are certain to come (the dialog showing, the
-// folder it was sent to being listed); the bounds are there so that a
-// broken dialog ends the test instead of hanging it.
 DWORD WINAPI AnswerDialog(LPVOID arg) {
     const Answer* answer = static_cast<Answer*>(arg);
     HWND dlg = nullptr;
-    for (DWORD start = GetTickCount(); !dlg; Sleep(10)) {
-        EnumThreadWindows(answer->asker, MatchOpenDialog, reinterpret_cast<LPARAM>(&dlg));
-        if (!dlg && GetTickCount() - start > 60000) return kNoDialog;
-    }
+    if (!testsupport::PollUntil([&] {
+            return (dlg = testsupport::VisibleThreadWindow(answer->asker, "#32770", "打开文件"));
+        }))
+        return kNoDialog;
     if (answer->fileNames.empty()) {
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
         return kAnswered;
@@ -142,12 +131,9 @@ DWORD WINAPI AnswerDialog(LPVOID arg) {
         TypeAndConfirm(dlg, answer->folder, true);
         std::string folder = answer->folder;
         if (folder.back() == '\\') folder.pop_back();
-        for (DWORD start = GetTickCount(); lstrcmpiA(ShownFolder(dlg).c_str(), folder.c_str());
-             Sleep(10)) {
-            if (GetTickCount() - start > 60000) {
-                PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-                return kFolderNotShown;
-            }
+        if (!testsupport::PollUntil([&] { return !lstrcmpiA(ShownFolder(dlg).c_str(), folder.c_str()); })) {
+            PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+            return kFolderNotShown;
         }
     }
     TypeAndConfirm(dlg, answer->fileNames, false);
