@@ -53,6 +53,10 @@ class WindirTest : public SkinWindowTest {
 protected:
     void SetUp() override {
         SkinWindowTest::SetUp();
+        // Windows of earlier tests that Wine had made active started trims
+        // as they were destroyed; one still running would read this test's
+        // "windir".
+        ASSERT_TRUE(skin::WaitForWorkingSetTrim(30000));
         hadWindir_ = rt::HasEnvironment("windir");
         oldWindir_ = rt::Environment("windir");
         char temp[MAX_PATH] = {};
