@@ -24,8 +24,10 @@ BOOL CALLBACK MatchVisible(HWND w, LPARAM lp) {
     char cls[64] = {}, title[256] = {};
     GetClassNameA(w, cls, sizeof cls);
     if (lstrcmpiA(cls, wanted->cls) || !IsWindowVisible(w)) return TRUE;
-    GetWindowTextA(w, title, sizeof title);
-    if (wanted->title && lstrcmpA(title, wanted->title)) return TRUE;
+    // The title is asked only when it matters: for a window of this process
+    // that is a message its thread has to answer.
+    if (wanted->title && (GetWindowTextA(w, title, sizeof title), lstrcmpA(title, wanted->title)))
+        return TRUE;
     wanted->found = w;
     return FALSE;
 }
