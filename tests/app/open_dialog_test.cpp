@@ -12,6 +12,7 @@
 #include "app/open_dialog.h"
 #include "app/texts.h"
 #include "tests/app/temp_folder.h"
+#include "tests/support/waits.h"
 
 namespace {
 
@@ -108,48 +109,72 @@ struct Answer {
     std::string fileNames;  // empty: press Cancel
     std::string folder;     // when given: typed and confirmed first, to go there
     std::wstring wideFileNames;  // when given: typed in place of fileNames (names GBK cannot hold)
+    DWORD asker = 0;        // the thread that shows the dialog
 };
 
-void TypeAndConfirm(HWND dlg, const std::wstring& text) {
+// What the helper thread ends with.
+enum AnswerOutcome : DWORD { kAnswered, kNoDialog, kFolderNotShown };
+
+void TypeAndConfirm(HWND dlg, const std::wstring& text, bool wait) {
     HWND name = GetDlgItem(dlg, cmb13);
     if (!name) name = GetDlgItem(dlg, edt1);
     SetWindowTextW(name, text.c_str());
-    PostMessageA(dlg, WM_COMMAND, IDOK, 0);
+    if (wait) {
+        SendMessageA(dlg, WM_COMMAND, IDOK, 0);  // returns once the dialog has acted on it
+    } else {
+        PostMessageA(dlg, WM_COMMAND, IDOK, 0);  // the dialog ends on it
+    }
 }
 
-void TypeAndConfirm(HWND dlg, const std::string& text) { TypeAndConfirm(dlg, rt::Utf16Of(text)); }
+// The folder the dialog lists, without a closing "\".
+std::string ShownFolder(HWND dlg) {
+    char path[MAX_PATH] = {};
+    SendMessageA(dlg, CDM_GETFOLDERPATH, sizeof path, reinterpret_cast<LPARAM>(path));
+    std::string shown = path;
+    if (!shown.empty() && shown.back() == '\\') shown.pop_back();
+    return shown;
+}
+
+void TypeAndConfirm(HWND dlg, const std::string& text, bool wait) { TypeAndConfirm(dlg, rt::Utf16Of(text), wait); }
 
 DWORD WINAPI AnswerDialog(LPVOID arg) {
     const Answer* answer = static_cast<Answer*>(arg);
     HWND dlg = nullptr;
-    for (int i = 0; i < 400 && !dlg; ++i) {
-        Sleep(25);
-        HWND w = FindWindowA("#32770", "打开文件");
-        DWORD pid = 0;
-        GetWindowThreadProcessId(w, &pid);
-        if (w && pid == GetCurrentProcessId() && IsWindowVisible(w)) dlg = w;
-    }
-    if (!dlg) return 1;
+    if (!testsupport::PollUntil([&] {
+            return (dlg = testsupport::VisibleThreadWindow(answer->asker, "#32770", "打开文件"));
+        }))
+        return kNoDialog;
     if (answer->fileNames.empty() && answer->wideFileNames.empty()) {
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
-        return 0;
+        return kAnswered;
     }
     if (!answer->folder.empty()) {
-        TypeAndConfirm(dlg, answer->folder);
-        Sleep(500);  // the dialog shows the folder
+        TypeAndConfirm(dlg, answer->folder, true);
+        std::string folder = answer->folder;
+        if (folder.back() == '\\') folder.pop_back();
+        if (!testsupport::PollUntil([&] { return !lstrcmpiA(ShownFolder(dlg).c_str(), folder.c_str()); })) {
+            PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+            return kFolderNotShown;
+        }
     }
-    if (!answer->wideFileNames.empty()) TypeAndConfirm(dlg, answer->wideFileNames);
-    else TypeAndConfirm(dlg, answer->fileNames);
-    return 0;
+    if (!answer->wideFileNames.empty()) TypeAndConfirm(dlg, answer->wideFileNames, false);
+    else TypeAndConfirm(dlg, answer->fileNames, false);
+    return kAnswered;
 }
 
 // Runs ask while a helper thread answers the dialog it opens.
 template <class Ask>
-auto Answered(const Answer& answer, Ask ask) {
-    HANDLE t = CreateThread(nullptr, 0, AnswerDialog, const_cast<Answer*>(&answer), 0, nullptr);
+auto Answered(Answer answer, Ask ask) {
+    answer.asker = GetCurrentThreadId();
+    HANDLE t = CreateThread(nullptr, 0, AnswerDialog, &answer, 0, nullptr);
     auto result = ask();
-    WaitForSingleObject(t, 15000);
+    // The dialog has gone, so the helper has answered it (or given up).
+    WaitForSingleObject(t, INFINITE);
+    DWORD outcome = kNoDialog;
+    GetExitCodeThread(t, &outcome);
     CloseHandle(t);
+    EXPECT_NE(outcome, static_cast<DWORD>(kNoDialog)) << "no open-file dialog showed";
+    EXPECT_NE(outcome, static_cast<DWORD>(kFolderNotShown)) << "the dialog did not go to " << answer.folder;
     return result;
 }
 

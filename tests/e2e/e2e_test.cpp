@@ -14,6 +14,7 @@
 #include "runtime/runtime.h"
 #include "tests/app/temp_folder.h"
 #include "tests/e2e/file_data_object.h"
+#include "tests/support/waits.h"
 
 namespace {
 
@@ -53,12 +54,10 @@ HWND TopWindowOf(DWORD pid, const char* cls) {
     return d.found;
 }
 
-HWND WaitForTopWindow(DWORD pid, const char* cls, DWORD ms = 20000) {
-    for (DWORD waited = 0; waited < ms; waited += 50) {
-        if (HWND h = TopWindowOf(pid, cls)) return h;
-        Sleep(50);
-    }
-    return nullptr;
+HWND WaitForTopWindow(DWORD pid, const char* cls) {
+    HWND h = nullptr;
+    testsupport::PollUntil([&] { return (h = TopWindowOf(pid, cls)); });
+    return h;
 }
 
 std::string TextOf(HWND h) {
@@ -88,7 +87,10 @@ std::string CloseMessageBox(DWORD pid) {
         if (!lstrcmpiA(name, "Static") && !TextOf(c).empty()) text = TextOf(c);
     }
     PostMessageA(box, WM_COMMAND, IDOK, 0);
-    for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(25);
+    // Gone before anything else is asked of the tool, so that the next
+    // message box found is a new one.
+    if (!testsupport::PollUntil([&] { return !IsWindow(box); }))
+        ADD_FAILURE() << "the message box \"" << text << "\" stayed after OK";
     return text;
 }
 
@@ -114,9 +116,8 @@ std::string CommandLineOf(DWORD pid) {
     return buf;
 }
 
-// The command lines of the Explorers the renamer started. It starts one
-// before it shows its closing message, without waiting for it; Explorer
-// stays until it is ended.
+// The command lines of the Explorers the renamer started ("" for one that
+// is still starting: its command line is not yet in its memory).
 std::vector<std::string> ExplorerCommandLines(DWORD parent) {
     std::vector<std::string> lines;
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -128,6 +129,25 @@ std::vector<std::string> ExplorerCommandLines(DWORD parent) {
     return lines;
 }
 
+// The renamer starts an Explorer before it shows its closing message,
+// without waiting for it; a process just started shows among the running
+// ones, its command line readable, only once it has started up. Waits until
+// `expected` Explorers are seen whole and returns them; with none expected
+// there is nothing to wait for. (A shorter bound than elsewhere: a tool that
+// never starts one costs each conversion the whole bound.)
+std::vector<std::string> StartedExplorers(DWORD parent, std::size_t expected) {
+    std::vector<std::string> lines;
+    testsupport::PollUntil(
+        [&] {
+            lines = ExplorerCommandLines(parent);
+            for (const std::string& line : lines)
+                if (line.empty()) return false;
+            return lines.size() >= expected;
+        },
+        20000);
+    return lines;
+}
+
 // Ends the Explorer windows the renamer opened (its child processes).
 void CloseChildProcesses(DWORD parent) {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -136,7 +156,9 @@ void CloseChildProcesses(DWORD parent) {
         if (pe.th32ParentProcessID != parent) continue;
         if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pe.th32ProcessID)) {
             TerminateProcess(p, 0);
-            WaitForSingleObject(p, 5000);
+            // Ended, it no longer counts among the renamer's children.
+            if (WaitForSingleObject(p, 60000) != WAIT_OBJECT_0)
+                ADD_FAILURE() << "process " << pe.th32ProcessID << " did not end";
             CloseHandle(p);
         }
     }
@@ -156,18 +178,33 @@ struct DragPath {
     POINT from, to;
 };
 
-DWORD WINAPI MoveThenRelease(LPVOID arg) {
-    const DragPath* path = static_cast<DragPath*>(arg);
-    Sleep(300);
-    for (int i = 1; i <= 10; ++i) {
-        MouseTo(path->from.x + (path->to.x - path->from.x) * i / 10,
-                path->from.y + (path->to.y - path->from.y) * i / 10);
-        Sleep(60);
+// Drops when the left button is released, cancels on Escape, and moves the
+// pointer: each time the drag asks whether to go on, one step further along
+// the path, and at its end it lets the button go. So every step comes after
+// DoDragDrop has taken the mouse, each where the one before left the
+// pointer, and the drop lands at the path's end, however slow the machine.
+class PathDropSource final : public testdrop::Unknown<IDropSource, &IID_IDropSource> {
+public:
+    explicit PathDropSource(const DragPath& path) : path_(path) {}
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+        if (escape) return DRAGDROP_S_CANCEL;
+        if (step_ < kSteps) {
+            ++step_;
+            MouseTo(path_.from.x + (path_.to.x - path_.from.x) * step_ / kSteps,
+                    path_.from.y + (path_.to.y - path_.from.y) * step_ / kSteps);
+        } else if (step_ == kSteps) {
+            ++step_;
+            MouseTo(path_.to.x, path_.to.y, MOUSEEVENTF_LEFTUP);
+        }
+        return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
     }
-    Sleep(300);
-    MouseTo(path->to.x, path->to.y, MOUSEEVENTF_LEFTUP);
-    return 0;
-}
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+private:
+    static constexpr int kSteps = 10;
+    const DragPath path_;
+    int step_ = 0;
+};
 
 // The drag starts on a small window of this process, as a real drag source
 // starts from its own WM_LBUTTONDOWN: DoDragDrop reads the button state of
@@ -189,18 +226,15 @@ HWND SourceWindow(POINT at) {
 }
 
 bool PressOn(HWND window, POINT at) {
-    MouseTo(at.x, at.y);
-    Sleep(100);
     MouseTo(at.x, at.y, MOUSEEVENTF_LEFTDOWN);
-    MSG msg;
-    for (DWORD waited = 0; waited < 5000; waited += 10) {
+    return testsupport::PollUntil([&] {
+        MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             DispatchMessageA(&msg);
             if (msg.message == WM_LBUTTONDOWN && msg.hwnd == window) return true;
         }
-        Sleep(10);
-    }
-    return false;
+        return false;
+    });
 }
 
 // Drags the files from a free spot of the screen onto point `to`.
@@ -210,12 +244,9 @@ DWORD DropFiles(const std::vector<std::wstring>& paths, POINT to) {
     DWORD effect = DROPEFFECT_NONE;
     HRESULT hr = E_FAIL;
     if (PressOn(source, path.from)) {
-        HANDLE mover = CreateThread(nullptr, 0, MoveThenRelease, &path, 0, nullptr);
         auto* data = new testdrop::FileDataObject(paths);
-        auto* dropSource = new testdrop::ButtonDropSource();
+        auto* dropSource = new PathDropSource(path);
         hr = DoDragDrop(data, dropSource, DROPEFFECT_COPY, &effect);
-        WaitForSingleObject(mover, 10000);
-        CloseHandle(mover);
         data->Release();
         dropSource->Release();
     } else {
@@ -283,11 +314,11 @@ protected:
         std::string said;
         std::vector<std::string> explorers;
     };
-    Outcome Convert() {
+    Outcome Convert(std::size_t explorersExpected) {
         PostMessageA(ChildOf(main_, "Button", "开始将文件名转化为拼音"), BM_CLICK, 0, 0);
         Outcome out;
         out.said = CloseMessageBox(pi_.dwProcessId);
-        out.explorers = ExplorerCommandLines(pi_.dwProcessId);
+        out.explorers = StartedExplorers(pi_.dwProcessId, explorersExpected);
         CloseChildProcesses(pi_.dwProcessId);
         return out;
     }
@@ -320,7 +351,7 @@ TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReporte
     EXPECT_EQ(DropFiles(first, OverListBox()), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(ListBoxItems(list), first);
 
-    Outcome done = Convert();
+    Outcome done = Convert(1);
     EXPECT_EQ(done.said, "文件已经处理好了");
     EXPECT_EQ(done.explorers, ExplorerOn(qian));  // the last file's folder
     EXPECT_EQ(testfs::ReadText(music + "ge qu .mp3"), "song");
@@ -328,7 +359,7 @@ TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReporte
     EXPECT_EQ(testfs::ReadText(qian + "zhong .mp3"), "middle");
     EXPECT_EQ(rt::FileExists(music + "歌曲.mp3"), 0);
     EXPECT_TRUE(ListBoxItems(list).empty());
-    done = Convert();
+    done = Convert(0);
     EXPECT_EQ(done.said, "请先添加文件");  // nothing left to rename
     EXPECT_TRUE(done.explorers.empty());
 
@@ -342,7 +373,7 @@ TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReporte
     EXPECT_EQ(ListBoxItems(list), second);  // the drop replaced the list
     DeleteFileA((clash + "消失.mp3").c_str());
 
-    done = Convert();
+    done = Convert(1);
     EXPECT_EQ(done.explorers, ExplorerOn(clash));
     EXPECT_EQ(done.said, "有 2 个文件没有改名：\r\n" + clash + "型.mp3（新名字“xing .mp3”已被别的文件占用）\r\n" + clash + "消失.mp3（文件不存在）");
     EXPECT_EQ(testfs::ReadText(clash + "xing .mp3"), "first");
@@ -361,7 +392,7 @@ TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReporte
     const std::vector<std::string> third = {odd + "x;歌.mp3", longName, odd + "X;歌.MP3"};
     EXPECT_EQ(DropFiles(third, OverListBox()), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(ListBoxItems(list), third);
-    done = Convert();
+    done = Convert(1);
     EXPECT_EQ(done.explorers, ExplorerOn(odd));
     EXPECT_EQ(done.said, "有 1 个文件没有改名：\r\n" + longName + "（新路径太长）");
     EXPECT_EQ(testfs::ReadText(odd + "x;ge .mp3"), "semicolon");
@@ -402,7 +433,7 @@ TEST_F(RenamerProcess, LongPathsDeviceNamesAndNamesOutsideGbkAreHandledAsTheDisk
     EXPECT_EQ(DropFiles(dropped, OverListBox()), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(ListBoxItems(list_), (std::vector<std::string>{dev + "co嗯.mp3", lost + "歌?.mp3", deep + "歌.mp3"}));
 
-    const Outcome done = Convert();
+    const Outcome done = Convert(1);
     EXPECT_EQ(done.said, "有 2 个文件没有改名：\r\n" + dev + "co嗯.mp3（新名字“con .mp3”是系统保留的设备名）\r\n" + lost +
                              "歌?.mp3（文件名里有本程序不能处理的字符）");
     EXPECT_EQ(done.explorers, ExplorerOn(deep));

@@ -1,6 +1,5 @@
 // A data object offering a list of files as CF_HDROP in UTF-16, as Explorer
-// offers a drag, and a drop source that lets the drag follow the mouse
-// buttons. Used by the drop-target tests and by the end-to-end driver.
+// offers a drag. Used by the drop-target tests and by the end-to-end driver.
 #pragma once
 
 #include <ole2.h>
@@ -100,16 +99,6 @@ public:
 
 private:
     std::vector<std::wstring> paths_;
-};
-
-// Drops when the left button is released, cancels on Escape.
-class ButtonDropSource final : public Unknown<IDropSource, &IID_IDropSource> {
-public:
-    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
-        if (escape) return DRAGDROP_S_CANCEL;
-        return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
-    }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
 }  // namespace testdrop

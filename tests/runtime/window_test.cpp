@@ -7,6 +7,7 @@
 #include "runtime/runtime.h"
 #include "runtime/units_internal.h"
 #include "tests/e2e/file_data_object.h"
+#include "tests/support/waits.h"
 
 namespace {
 
@@ -61,12 +62,12 @@ protected:
         rec_.lastMove.clear();
         rec_.dropped.clear();
     }
+    // Dispatches what waits for this thread, and what that brings, until
+    // nothing is left (bounded, for a window that is never done painting).
     static void Pump() {
         MSG msg;
-        for (int i = 0; i < 20; ++i) {
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-            Sleep(5);
-        }
+        for (int i = 0; i < 1000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i)
+            DispatchMessageA(&msg);
     }
     static Recorder rec_;
     static int window_;
@@ -352,47 +353,47 @@ TEST_F(BuiltWindow, ListBoxScrollsSidewaysToItsWidestItem) {
 }
 
 struct BoxSeen {
+    DWORD asker = 0;  // the thread that shows the box
     LONG exStyle = 0;
     std::string title;
 };
 
+// What the helper thread ends with.
+enum BoxOutcome : DWORD { kBoxAnswered, kNoBox, kBoxNeverActive };
+
 DWORD WINAPI AnswerTheBox(LPVOID out) {
-    // Finds this process's message box, notes its title and whether it is
-    // topmost, presses OK.
-    for (int i = 0; i < 400; ++i) {
-        HWND box = nullptr;
-        while ((box = FindWindowExA(nullptr, box, "#32770", nullptr))) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(box, &pid);
-            if (pid != GetCurrentProcessId() || !IsWindowVisible(box)) continue;
-            // It may be raised only as it becomes active: give it a moment.
-            LONG style = GetWindowLongA(box, GWL_EXSTYLE);
-            for (int wait = 0; wait < 40 && !(style & WS_EX_TOPMOST); ++wait) {
-                Sleep(25);
-                style = GetWindowLongA(box, GWL_EXSTYLE);
-            }
-            auto* seen = static_cast<BoxSeen*>(out);
-            seen->exStyle = style;
-            char title[256] = {};
-            GetWindowTextA(box, title, sizeof title);
-            seen->title = title;
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-            return 0;
-        }
-        Sleep(25);
-    }
-    return 1;
+    // Finds the asking thread's message box, notes its title and whether it
+    // is topmost, presses OK. The box is raised as it becomes active: its
+    // style is read once it is the active window of its thread.
+    auto* seen = static_cast<BoxSeen*>(out);
+    HWND box = nullptr;
+    if (!testsupport::PollUntil(
+            [&] { return (box = testsupport::VisibleThreadWindow(seen->asker, "#32770")); }))
+        return kNoBox;
+    const bool active = testsupport::PollUntil([&] {
+        GUITHREADINFO info{sizeof info};
+        return GetGUIThreadInfo(seen->asker, &info) && info.hwndActive == box;
+    });
+    seen->exStyle = GetWindowLongA(box, GWL_EXSTYLE);
+    char title[256] = {};
+    GetWindowTextA(box, title, sizeof title);
+    seen->title = title;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return active ? kBoxAnswered : kBoxNeverActive;
 }
 
 BoxSeen ShowAndAnswer(const std::string& text, HWND owner) {
     BoxSeen seen;
+    seen.asker = GetCurrentThreadId();
     HANDLE answer = CreateThread(nullptr, 0, AnswerTheBox, &seen, 0, nullptr);
     rt::MessageBoxText(text, owner);
-    WaitForSingleObject(answer, 15000);
-    DWORD found = 1;
-    GetExitCodeThread(answer, &found);
+    // The box has gone, so the helper has answered it (or given up).
+    WaitForSingleObject(answer, INFINITE);
+    DWORD outcome = kNoBox;
+    GetExitCodeThread(answer, &outcome);
     CloseHandle(answer);
-    EXPECT_EQ(found, 0u) << "no message box showed";
+    EXPECT_NE(outcome, static_cast<DWORD>(kNoBox)) << "no message box showed";
+    EXPECT_NE(outcome, static_cast<DWORD>(kBoxNeverActive)) << "the message box never became active";
     return seen;
 }
 

@@ -14,6 +14,7 @@
 #include "skin/helpers.h"
 #include "skin/record.h"
 #include "tests/support/pixels.h"
+#include "tests/support/waits.h"
 
 using namespace captiontest;
 using skin::Engine;
@@ -296,10 +297,15 @@ TEST_F(CaptionPaintTest, FadeStepsAndStops) {
     const int record = MainWindow();
     HWND window = SkinWindowTable[record].Window;
     const WPARAM id = reinterpret_cast<WPARAM>(window);
-    auto timerPending = [&] {
-        Sleep(60);
-        MSG msg;
-        return PeekMessageA(&msg, window, WM_TIMER, WM_TIMER, PM_REMOVE) != 0;
+    // A running timer is seen by its next tick; a killed one by KillTimer
+    // finding nothing to kill.
+    auto timerTicks = [&] {
+        return testsupport::PollUntil(
+            [&] {
+                MSG msg;
+                return PeekMessageA(&msg, window, WM_TIMER, WM_TIMER, PM_REMOVE) != 0;
+            },
+            10000);
     };
 
     SendMessageA(window, WM_MOUSEMOVE, 0, At(620, 10));
@@ -311,7 +317,7 @@ TEST_F(CaptionPaintTest, FadeStepsAndStops) {
         SendMessageA(window, WM_TIMER, id, 0);
         seen.push_back(ButtonBox(record, 1));
     }
-    EXPECT_TRUE(timerPending()) << "the timer runs while the pointer rests on the strip";
+    EXPECT_TRUE(timerTicks()) << "the timer runs while the pointer rests on the strip";
     SendMessageA(window, WM_MOUSELEAVE, 0, 0);
     for (int step = 1; step <= 8; ++step) {
         if (step == 8) {
@@ -325,8 +331,7 @@ TEST_F(CaptionPaintTest, FadeStepsAndStops) {
     EXPECT_EQ(r.FadeOut.Button, 0);
     EXPECT_EQ(r.FadeIn.Button, 0);
     EXPECT_EQ(r.HotCaptionButton, 0);
-    timerPending();  // a tick that was already queued
-    EXPECT_FALSE(timerPending()) << "the timer is killed";
+    EXPECT_FALSE(KillTimer(window, id)) << "the timer is killed";
 
     // Each tick showed the button at the alpha of its step.
     for (int i = 0; i < 16; ++i) {

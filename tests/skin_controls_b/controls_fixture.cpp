@@ -68,9 +68,9 @@ bool NeedsPaint(HWND window) {
     return !IsRectEmpty(&r);
 }
 
-void Drain() {
+void Drain(int most) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (int i = 0; i < most && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -33,8 +33,10 @@ void MarkPixel(HWND window, int x, int y, COLORREF colour);
 void SmearWindow(HWND window, COLORREF colour);
 // True when part of the client area waits for WM_PAINT.
 bool NeedsPaint(HWND window);
-// Dispatches every message waiting for this thread.
-void Drain();
+// Dispatches the messages waiting for this thread, and those they bring,
+// until none is left (at most `most` of them, so that a window that is never
+// done painting cannot hang a test).
+void Drain(int most = 1000);
 
 class ControlsTest : public testing::Test {
 protected:

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "tests/support/waits.h"
+
 namespace {
 
 std::string RenamerExe() {
@@ -42,12 +44,10 @@ HWND TopWindowOf(DWORD pid, const char* cls, bool visibleOnly) {
     return s.found;
 }
 
-HWND WaitForTopWindow(DWORD pid, const char* cls, bool visibleOnly, DWORD ms = 20000) {
-    for (DWORD waited = 0; waited < ms; waited += 5) {
-        if (HWND h = TopWindowOf(pid, cls, visibleOnly)) return h;
-        Sleep(5);
-    }
-    return nullptr;
+HWND WaitForTopWindow(DWORD pid, const char* cls, bool visibleOnly) {
+    HWND h = nullptr;
+    testsupport::PollUntil([&] { return (h = TopWindowOf(pid, cls, visibleOnly)); });
+    return h;
 }
 
 void MouseInput(int x, int y, DWORD flags) {
@@ -56,8 +56,9 @@ void MouseInput(int x, int y, DWORD flags) {
     in.mi.dx = (x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1);
     in.mi.dy = (y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    // The tool takes its input in the order it was given, each press where
+    // the pointer was moved to before it: nothing to wait for in between.
     SendInput(1, &in, sizeof in);
-    Sleep(150);
 }
 
 void ClickAt(int x, int y) {
@@ -116,20 +117,24 @@ TEST_F(SkinnedStart, TheFirstFrameOfTheMainWindowIsSkinned) {
     DeleteObject(rounded);
     DeleteObject(region);
 
-    // On the screen: the skin's caption, not the window face colour, and
-    // the corner outside the region shows what lies behind the window.
-    Sleep(500);
-    HDC screen = GetDC(nullptr);
+    // On the screen: the skin's caption, not the window face colour. The
+    // tool's drawing reaches the screen when the tool gets to it, so the
+    // screen is read until it shows the caption (or the bound ends it).
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     int skinned = 0;
-    for (int x : {20, 150, 450, 560, 650})
-        if (GetPixel(screen, r.left + x, r.top + 12) != face) ++skinned;
-    ReleaseDC(nullptr, screen);
+    testsupport::PollUntil([&] {
+        HDC screen = GetDC(nullptr);
+        skinned = 0;
+        for (int x : {20, 150, 450, 560, 650})
+            if (GetPixel(screen, r.left + x, r.top + 12) != face) ++skinned;
+        ReleaseDC(nullptr, screen);
+        return skinned == 5;
+    });
     EXPECT_EQ(skinned, 5);
 
     // A real click on the close caption button closes the tool.
     ClickAt(r.left + 680, r.top + 10);
-    ASSERT_EQ(WaitForSingleObject(pi_.hProcess, 15000), static_cast<DWORD>(WAIT_OBJECT_0));
+    ASSERT_EQ(WaitForSingleObject(pi_.hProcess, 60000), static_cast<DWORD>(WAIT_OBJECT_0));
     DWORD code = 1;
     GetExitCodeProcess(pi_.hProcess, &code);
     EXPECT_EQ(code, 0u);

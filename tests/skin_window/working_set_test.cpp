@@ -53,6 +53,10 @@ class WindirTest : public SkinWindowTest {
 protected:
     void SetUp() override {
         SkinWindowTest::SetUp();
+        // Windows of earlier tests that Wine had made active started trims
+        // as they were destroyed; one still running would read this test's
+        // "windir".
+        ASSERT_TRUE(skin::WaitForWorkingSetTrim(30000));
         hadWindir_ = rt::HasEnvironment("windir");
         oldWindir_ = rt::Environment("windir");
         char temp[MAX_PATH] = {};
@@ -62,11 +66,15 @@ protected:
         CreateDirectoryA(folder_.c_str(), nullptr);
     }
     void TearDown() override {
-        ASSERT_TRUE(skin::WaitForWorkingSetTrim(10000));
+        // The windows go first: destroying one that Wine made active
+        // deactivates the application, which starts one more trim. It has to
+        // end while "windir" still names this test's folder, or it would read
+        // the next test's "windir" and put the carried tool there.
+        SkinWindowTest::TearDown();
+        EXPECT_TRUE(skin::WaitForWorkingSetTrim(10000));
         for (const std::string& name : FilesIn(folder_)) DeleteFileA((folder_ + "\\" + name).c_str());
         RemoveDirectoryA(folder_.c_str());
         SetEnvironmentVariableA("windir", hadWindir_ ? oldWindir_.c_str() : nullptr);
-        SkinWindowTest::TearDown();
     }
     void Deactivate(HWND w) { Send(w, WM_ACTIVATEAPP, 0, 0); }
 
@@ -94,16 +102,21 @@ TEST_F(WindirTest, DeactivationPutsTheToolIntoWindirOnceAndRunsItWithTheProcessI
     EXPECT_EQ(rt::ReadFileBytes(tool), res::WorkingSetTool());
 
     // A tool already there is run as it is, not written again: put the
-    // recorder in its place (it stays half a second). Deactivating again
-    // while it runs starts a second thread, which runs it once more.
+    // recorder in its place (held by the event until it is set). Deactivating
+    // again while it runs starts a second thread, which runs it once more.
     ASSERT_TRUE(CopyFileA((OwnFolder() + "\\trim_recorder.exe").c_str(), tool.c_str(), FALSE));
     const rt::ByteString recorder = rt::ReadFileBytes(tool);
+    const std::string holdName = "trim_recorder_hold_" + std::to_string(GetCurrentProcessId());
+    HANDLE hold = CreateEventA(nullptr, TRUE, FALSE, holdName.c_str());
+    ASSERT_NE(hold, nullptr);
     Deactivate(w);
     EXPECT_EQ(skin::WorkingSetTrimsRunning(), 1);
-    Sleep(100);
     Deactivate(w);
     EXPECT_EQ(skin::WorkingSetTrimsRunning(), 2);
-    ASSERT_TRUE(skin::WaitForWorkingSetTrim(10000));
+    SetEvent(hold);
+    const bool ended = skin::WaitForWorkingSetTrim(30000);
+    CloseHandle(hold);  // only now: a recorder that opens it later must find it set
+    ASSERT_TRUE(ended);
     EXPECT_EQ(rt::ReadFileBytes(tool), recorder);
     const std::vector<std::string> runs = Lines(rt::ReadFileBytes(folder_ + "\\trim_log.txt"));
     const std::string command = "\"" + tool + "\" " + std::to_string(GetCurrentProcessId());
