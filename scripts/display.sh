@@ -1,5 +1,6 @@
 # Sourced: starts one Xvfb and one persistent wineserver for this shell when no
-# display is given, and stops both on exit.
+# display is given, and stops both on exit. The flavour's environment
+# (scripts/wine-env.sh) is taken first.
 pinyin_start_display() {
   . "$here/scripts/wine-env.sh"
   if [ -z "${DISPLAY:-}" ] || [ "${PINYIN_OWN_DISPLAY:-0}" = 1 ]; then
@@ -12,8 +13,12 @@ pinyin_start_display() {
   fi
   wineserver -p >/dev/null 2>&1 || true
   # Start Wine's own background processes now, detached from our pipes: when a
-  # test program starts them they inherit its stdout and ctest waits forever.
-  wine wineboot >/dev/null 2>&1 </dev/null || true
+  # test program starts them they inherit its stdout and ctest waits for them
+  # until the last window closes. wineboot starts the services; the desktop
+  # process (explorer.exe /desktop) starts with the first process that asks
+  # for the desktop window, which 64-bit wineboot does not do.
+  "$PINYIN_WINE" wineboot >/dev/null 2>&1 </dev/null || true
+  "$PINYIN_WINE" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
   trap pinyin_stop_display EXIT
 }
 pinyin_stop_display() {

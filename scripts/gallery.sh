@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # Builds the gallery of skinned controls, runs it on a private Xvfb display
 # (it presses, focuses and releases every control itself) and saves the
-# screen into a PNG whose path it prints.
+# screen into a PNG whose path it prints. The flavour is the one that runs
+# here, or PINYIN_FLAVOUR.
 #   scripts/gallery.sh [file.png]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+. "$here/scripts/flavour.sh"
+pinyin_choose_flavours
+export PINYIN_FLAVOUR=${PINYIN_FLAVOUR:-$PINYIN_RUN_FLAVOUR}
 "$here/scripts/build.sh" --target skin_gallery >/dev/null
 "$here/scripts/wineprefix.sh"
 . "$here/scripts/display.sh"
 PINYIN_OWN_DISPLAY=1 pinyin_start_display
 out=${1:-${TMPDIR:-/tmp}/pinyin-gallery-$(date +%Y%m%d-%H%M%S).png}
 log=$(mktemp)
-wine "${PINYIN_BUILD_DIR:-$here/build}/tests/gallery/skin_gallery.exe" 60 >"$log" 2>&1 &
+"$PINYIN_WINE" "$PINYIN_BUILD/tests/gallery/skin_gallery.exe" 60 >"$log" 2>&1 &
 gallery=$!
 for _ in $(seq 600); do grep -q ready "$log" && break; sleep 0.1; done
 if ! grep -q ready "$log"; then

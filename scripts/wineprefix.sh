@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Prepares the project's Wine prefix: 32-bit, Chinese code page via the locale,
-# font replacements so that "宋体"/SimSun resolve to Noto CJK, no crash dialog,
+# Prepares the project's Wine prefix of one flavour (PINYIN_FLAVOUR: 32- or
+# 64-bit): Chinese code page via the locale, font replacements so that "宋体"/SimSun resolve to Noto CJK, no crash dialog,
 # and windows that Wine manages itself (no window manager runs on Xvfb; a
 # "managed" window costs seconds to close there). Idempotent: the registry
 # settings are imported again only when they change.
@@ -9,11 +9,24 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/scripts/wine-env.sh"
 made="$WINEPREFIX/.pinyin-prefix-ready"
 if [ ! -f "$made" ]; then
-  echo "setup: making the Wine prefix $WINEPREFIX (about a minute)" >&2
+  echo "setup: making the $PINYIN_FLAVOUR Wine prefix $WINEPREFIX (about a minute)" >&2
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w || true
+  log=$(mktemp)
+  if ! "$PINYIN_WINE" --version >"$log" 2>&1; then
+    echo "setup: the $PINYIN_FLAVOUR Wine loader $PINYIN_WINE cannot start: $(tail -1 "$log")" >&2
+    if [ "$PINYIN_FLAVOUR" = win32 ]; then
+      echo "setup: this machine cannot run 32-bit programs; scripts/test.sh and scripts/start.sh use the 64-bit flavour on such a machine (PINYIN_FLAVOURS=win64)" >&2
+    fi
+    rm -f "$log"; exit 1
+  fi
+  if ! "$PINYIN_WINE" wineboot -i >"$log" 2>&1 </dev/null || ! wineserver -w \
+     || [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "setup: Wine could not make the prefix $WINEPREFIX; what it said:" >&2
+    tail -20 "$log" >&2
+    rm -f "$log"; exit 1
+  fi
+  rm -f "$log"
   touch "$made"
 fi
 
@@ -41,7 +54,10 @@ settings="$WINEPREFIX/.pinyin-settings"
 sum=$(sha1sum "$reg" | cut -d' ' -f1)
 if [ "$(cat "$settings" 2>/dev/null)" != "$sum" ]; then
   echo "setup: writing the prefix's font replacements and settings" >&2
-  wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
-  wineserver -w || true
+  if ! "$PINYIN_WINE" regedit /S "$("$PINYIN_WINE" winepath -w "$reg" 2>/dev/null </dev/null)" >/dev/null 2>&1 </dev/null; then
+    echo "setup: Wine's regedit could not write the settings into $WINEPREFIX" >&2
+    exit 1
+  fi
+  wineserver -w
   echo "$sum" > "$settings"
 fi
