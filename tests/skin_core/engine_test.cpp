@@ -201,7 +201,8 @@ ThunkWord ThrowingOperation(SkinEngine*, const ThunkWord* args) {
 }
 
 // An exception the engine's operation does not catch goes on to whoever
-// called the thunk: the unwinder finds the thunk's frame described.
+// called the thunk: the unwinder looks the thunk's code up and finds its
+// frame described, for as long as the code is there.
 TEST(CallbackThunk, AnExceptionPassesThroughTheThunkToItsCaller) {
     using Fn2 = ThunkWord(__stdcall*)(ThunkWord, ThunkWord);
     CallbackThunk thunk = CallbackThunk::Build(nullptr, &ThrowingOperation, 2);
