@@ -17,8 +17,9 @@ constexpr DWORD kDialogBufferSize = 8192;
 // SplitText splits character-wise.
 constexpr char kPathSeparator[] = "|";
 
-// An OPENFILENAMEA (the 76-byte form without the trailing reserved fields)
-// with the buffers it points into.
+// An OPENFILENAMEA (the form without the trailing reserved fields: 76 bytes
+// in the 32-bit program, 136 in the 64-bit one) with the buffers it points
+// into.
 struct OpenDialogRequest {
     std::vector<char> filter, file, fileTitle, initialDir, title;
     OPENFILENAMEA ofn;

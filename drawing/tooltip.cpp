@@ -2,9 +2,16 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+
 namespace drw {
 
-static_assert(sizeof(TooltipObject::ToolInfo) == 40, "the 40-byte TOOLINFOA");
+// The record ends with the text's address, whatever the platform's width.
+static_assert(sizeof(TooltipObject::ToolInfo) ==
+                  offsetof(TOOLINFOA, lpszText) + sizeof(TOOLINFOA::lpszText),
+              "TOOLINFOA without lParam");
+static_assert(sizeof(TooltipObject::ToolInfo) == (sizeof(void*) == 4 ? 40 : 56),
+              "40 bytes in the 32-bit program, 56 in the 64-bit one");
 
 HWND TooltipObject::Create(HWND owner, Opt<int> balloon) {
     Owner = owner;

@@ -8,8 +8,8 @@
 
 namespace drw {
 
-// Every message that names a tool sends a 40-byte TOOLINFOA (no lParam
-// member) with uFlags TTF_SUBCLASS and hwnd = the owner. Destruction leaves the
+// Every message that names a tool sends the TOOLINFOA without its lParam
+// member (40 bytes in the 32-bit program, 56 in the 64-bit one) with uFlags TTF_SUBCLASS and hwnd = the owner. Destruction leaves the
 // tooltip window alone; copies are plain copies that stand for the same window.
 class TooltipObject {
 public:

@@ -31,6 +31,9 @@ namespace {
 
 int shutdownCalls = 0;
 
+constexpr int kMaxThunkArguments = 256;
+
+#if defined(__i386__)
 // The thunk's code, with the engine object, the invoker and the argument
 // bytes to pop patched in:
 //   push ebp / mov ebp, esp / sub esp, 4
@@ -47,9 +50,63 @@ constexpr unsigned char kThunkTemplate[] = {
 constexpr std::size_t kSelfAt = 16;
 constexpr std::size_t kInvokerAt = 21;
 constexpr std::size_t kPopAt = 37;
-constexpr int kMaxThunkArguments = 256;
 
 void Put32(unsigned char* at, uint32_t v) { std::memcpy(at, &v, 4); }
+
+#elif defined(__x86_64__)
+// The thunk's code for the x64 convention, with the engine object and the
+// invoker patched in. The first four arguments come in rcx, rdx, r8 and r9,
+// the rest on the stack just above the 32 bytes the caller always leaves
+// for the four: spilled there, all n lie in order from the caller's rsp+8.
+// Floating point runs on SSE here, so the state the engine is given afresh
+// and the caller gets back is MXCSR's (0x1F80: round to nearest, all
+// exceptions masked, denormals kept, as a thread starts), together with the
+// x87 control word that long double still uses. The caller clears the
+// arguments, whatever n is.
+//   mov [rsp+8], rcx / mov [rsp+16], rdx / mov [rsp+24], r8 / mov [rsp+32], r9
+//   sub rsp, 0x38             home area for the call, room for the two words
+//   stmxcsr [rsp+0x20]        keep the caller's MXCSR
+//   fnstcw [rsp+0x28]         and its x87 control word
+//   fninit                    x87: round to nearest, 64-bit precision, masked
+//   mov dword [rsp+0x2C], 0x1F80 / ldmxcsr [rsp+0x2C]
+//   lea rdx, [rsp+0x40]       the caller's first argument
+//   mov rcx, self / mov rax, invoker / call rax
+//   ldmxcsr [rsp+0x20] / fldcw [rsp+0x28]   the caller's state again
+//   add rsp, 0x38 / ret
+constexpr unsigned char kThunkTemplate[] = {
+    0x48, 0x89, 0x4C, 0x24, 0x08, 0x48, 0x89, 0x54, 0x24, 0x10, 0x4C, 0x89, 0x44, 0x24, 0x18,
+    0x4C, 0x89, 0x4C, 0x24, 0x20, 0x48, 0x83, 0xEC, 0x38, 0x0F, 0xAE, 0x5C, 0x24, 0x20,
+    0xD9, 0x7C, 0x24, 0x28, 0xDB, 0xE3, 0xC7, 0x44, 0x24, 0x2C, 0x80, 0x1F, 0x00, 0x00,
+    0x0F, 0xAE, 0x54, 0x24, 0x2C, 0x48, 0x8D, 0x54, 0x24, 0x40,
+    0x48, 0xB9, 0, 0, 0, 0, 0, 0, 0, 0, 0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xD0,
+    0x0F, 0xAE, 0x54, 0x24, 0x20, 0xD9, 0x6C, 0x24, 0x28, 0x48, 0x83, 0xC4, 0x38, 0xC3};
+constexpr std::size_t kSelfAt = 55;
+constexpr std::size_t kInvokerAt = 65;
+// Where the prologue ends: after sub rsp, 0x38.
+constexpr unsigned char kPrologueSize = 24;
+constexpr unsigned char kFrameSize = 0x38;
+
+void Put64(unsigned char* at, std::uint64_t v) { std::memcpy(at, &v, 8); }
+
+// The unwind data of the thunk's code, kept in its block behind the code: an
+// exception that crosses the engine's operation (a C++ throw or a fault a
+// handler further up takes) has to be able to step over the thunk's frame.
+struct ThunkUnwind {
+    RUNTIME_FUNCTION function;
+    // UNWIND_INFO version 1 with its one code, padded to an even count.
+    unsigned char versionAndFlags, prologueSize, codeCount, frameRegister;
+    unsigned char codeOffset, operation;
+    unsigned char padding[2];
+};
+constexpr std::size_t kUnwindAt = (sizeof kThunkTemplate + 7) & ~std::size_t{7};
+
+ThunkUnwind* UnwindOf(unsigned char* block) {
+    return reinterpret_cast<ThunkUnwind*>(block + kUnwindAt);
+}
+
+#else
+#error "the callback thunk knows the 32-bit and the x64 conventions"
+#endif
 
 }  // namespace
 
@@ -68,6 +125,9 @@ CallbackThunk& CallbackThunk::operator=(CallbackThunk&& other) noexcept {
 }
 
 void CallbackThunk::Free() {
+#if defined(__x86_64__)
+    if (code_) RtlDeleteFunctionTable(&UnwindOf(code_)->function);
+#endif
     if (code_) VirtualFree(code_, 0, MEM_RELEASE);
     code_ = nullptr;
     size_ = 0;
@@ -75,17 +135,42 @@ void CallbackThunk::Free() {
 
 CallbackThunk CallbackThunk::FromBytes(const unsigned char* bytes, std::size_t size) {
     CallbackThunk t;
-    void* block = VirtualAlloc(nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+#if defined(__x86_64__)
+    const std::size_t blockSize = kUnwindAt + sizeof(ThunkUnwind);
+#else
+    const std::size_t blockSize = size;
+#endif
+    void* block = VirtualAlloc(nullptr, blockSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!block) return t;
-    std::memcpy(block, bytes, size);
+    auto* code = static_cast<unsigned char*>(block);
+    std::memcpy(code, bytes, size);
+#if defined(__x86_64__)
+    ThunkUnwind* unwind = UnwindOf(code);
+    unwind->function.BeginAddress = 0;
+    unwind->function.EndAddress = static_cast<DWORD>(size);
+    unwind->function.UnwindData = static_cast<DWORD>(kUnwindAt + sizeof(RUNTIME_FUNCTION));
+    unwind->versionAndFlags = 1;
+    unwind->prologueSize = kPrologueSize;
+    unwind->codeCount = 1;
+    unwind->frameRegister = 0;
+    // UWOP_ALLOC_SMALL (2): rsp lowered by (info + 1) * 8 bytes.
+    unwind->codeOffset = kPrologueSize;
+    unwind->operation = 2 | ((kFrameSize / 8 - 1) << 4);
+#endif
     // Written while writable, run while executable: never both at once.
     DWORD old = 0;
-    if (!VirtualProtect(block, size, PAGE_EXECUTE_READ, &old)) {
+    if (!VirtualProtect(block, blockSize, PAGE_EXECUTE_READ, &old)) {
         VirtualFree(block, 0, MEM_RELEASE);
         return t;
     }
-    FlushInstructionCache(GetCurrentProcess(), block, size);
-    t.code_ = static_cast<unsigned char*>(block);
+#if defined(__x86_64__)
+    if (!RtlAddFunctionTable(&unwind->function, 1, reinterpret_cast<DWORD64>(code))) {
+        VirtualFree(block, 0, MEM_RELEASE);
+        return t;
+    }
+#endif
+    FlushInstructionCache(GetCurrentProcess(), block, blockSize);
+    t.code_ = code;
     t.size_ = size;
     return t;
 }
@@ -94,10 +179,15 @@ CallbackThunk CallbackThunk::Build(SkinEngine* self, OperationInvoker invoker, i
     if (!invoker || n < 0 || n > kMaxThunkArguments) return {};
     unsigned char code[sizeof kThunkTemplate];
     std::memcpy(code, kThunkTemplate, sizeof code);
-    Put32(code + kSelfAt, static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(self)));
-    Put32(code + kInvokerAt, static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(invoker)));
+#if defined(__i386__)
+    Put32(code + kSelfAt, reinterpret_cast<uint32_t>(self));
+    Put32(code + kInvokerAt, reinterpret_cast<uint32_t>(invoker));
     const uint16_t pop = static_cast<uint16_t>(n * 4);
     std::memcpy(code + kPopAt, &pop, 2);
+#else
+    Put64(code + kSelfAt, reinterpret_cast<std::uint64_t>(self));
+    Put64(code + kInvokerAt, reinterpret_cast<std::uint64_t>(invoker));
+#endif
     return FromBytes(code, sizeof code);
 }
 

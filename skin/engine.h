@@ -84,9 +84,14 @@ static_assert(kOperationCount == 42, "the engine has 42 operations");
 
 class SkinEngine;
 
+// One argument or result of a thunk, as wide as an address: a 32-bit stdcall
+// slot in the 32-bit program, a 64-bit register or stack slot in the 64-bit
+// one. A narrower value (an int, a COLORREF) is in its low bits.
+using ThunkWord = std::uintptr_t;
+
 // How a thunk reaches an operation: the bound object and the address of the
-// caller's first stdcall argument (each argument 32 bits, in the caller's order).
-using OperationInvoker = uint32_t (*)(SkinEngine* self, const uint32_t* args);
+// caller's first argument (the arguments one word each, in the caller's order).
+using OperationInvoker = ThunkWord (*)(SkinEngine* self, const ThunkWord* args);
 
 // The invoker in a slot of the method table, nullptr when the table holds no
 // invoker for that operation.

@@ -15,24 +15,24 @@ namespace {
 
 using namespace thunk_args;
 
-uint32_t InvokeCopy(SkinEngine* self, const uint32_t*) {
+ThunkWord InvokeCopy(SkinEngine* self, const ThunkWord*) {
     // The caller owns the new object.
     return thunk_detail::ToResult(self->Copy().release());
 }
 
-// Adapters for the operations whose arguments are no plain 32-bit values.
+// Adapters for the operations whose arguments are no plain numbers.
 // Through a thunk every number is given; a text, picture, rectangle or
 // graphics argument of address 0 is not given.
 
-rt::AnsiText TextOrEmpty(uint32_t v) {
+rt::AnsiText TextOrEmpty(ThunkWord v) {
     const char* text = Text(v);
     return text ? rt::AnsiText(text) : rt::AnsiText();
 }
-std::optional<rt::AnsiText> OptionalText(uint32_t v) {
+std::optional<rt::AnsiText> OptionalText(ThunkWord v) {
     const char* text = Text(v);
     return text ? std::optional<rt::AnsiText>(text) : std::nullopt;
 }
-const rt::ByteString& PictureOrEmpty(uint32_t v) {
+const rt::ByteString& PictureOrEmpty(ThunkWord v) {
     static const rt::ByteString none;
     const rt::ByteString* picture = Pointer<const rt::ByteString>(v);
     return picture ? *picture : none;
@@ -40,96 +40,96 @@ const rt::ByteString& PictureOrEmpty(uint32_t v) {
 // A surface that is not given is one that holds nothing: every drawing call
 // on it fails quietly, as on a surface whose creation failed.
 template <class Paint>
-uint32_t OnGraphics(uint32_t v, Paint paint) {
+ThunkWord OnGraphics(ThunkWord v, Paint paint) {
     drw::GraphicsObject none;
     drw::GraphicsObject* given = Pointer<drw::GraphicsObject>(v);
     paint(given ? *given : none);
     return 0;
 }
 // A rectangle that is not given is the empty one.
-RECT RectOrEmpty(uint32_t v) {
+RECT RectOrEmpty(ThunkWord v) {
     const RECT* rect = Pointer<const RECT>(v);
     return rect ? *rect : RECT{0, 0, 0, 0};
 }
 
 // (window, picture, tip, routine) -> bool
-uint32_t InvokeAddCaptionButton(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokeAddCaptionButton(SkinEngine* self, const ThunkWord* a) {
     return self->AddCaptionButton(Window(a[0]), PictureOrEmpty(a[1]), TextOrEmpty(a[2]),
                                   static_cast<RoutineAddress>(a[3]));
 }
 // (window, face (0: kept), size, title colour, halo colour, bold) -> bool
-uint32_t InvokeSetCaptionTextStyle(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokeSetCaptionTextStyle(SkinEngine* self, const ThunkWord* a) {
     return self->SetCaptionTextStyle(Window(a[0]), OptionalText(a[1]), static_cast<int>(a[2]),
                                       static_cast<COLORREF>(a[3]), static_cast<COLORREF>(a[4]),
                                       static_cast<int>(a[5]));
 }
 // (window, picture, mode) -> 1 done, 0 refused
-uint32_t InvokeSetWindowBackground(SkinEngine* self, const uint32_t* a) {
-    return static_cast<uint32_t>(
+ThunkWord InvokeSetWindowBackground(SkinEngine* self, const ThunkWord* a) {
+    return static_cast<ThunkWord>(
         self->SetWindowBackground(Window(a[0]), PictureOrEmpty(a[1]), static_cast<int>(a[2])));
 }
 // (path (0: none), picture (0: none), colour, theme colour or -1, mode)
-uint32_t InvokeSetSkinTheme(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokeSetSkinTheme(SkinEngine* self, const ThunkWord* a) {
     self->SetSkinTheme(OptionalText(a[0]), Pointer<const rt::ByteString>(a[1]),
                        static_cast<COLORREF>(a[2]), static_cast<int32_t>(a[3]),
                        static_cast<int>(a[4]));
     return 0;
 }
 // (graphics, record)
-uint32_t InvokePaintWindowBackground(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokePaintWindowBackground(SkinEngine* self, const ThunkWord* a) {
     return OnGraphics(a[0], [&](drw::GraphicsObject& g) {
         self->PaintWindowBackground(g, static_cast<int>(a[1]));
     });
 }
 // (record, graphics)
-uint32_t InvokePaintWindowBorder(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokePaintWindowBorder(SkinEngine* self, const ThunkWord* a) {
     return OnGraphics(a[1], [&](drw::GraphicsObject& g) {
         self->PaintWindowBorder(static_cast<int>(a[0]), g);
     });
 }
 // (record, button, graphics)
-uint32_t InvokePaintCaptionSeparators(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokePaintCaptionSeparators(SkinEngine* self, const ThunkWord* a) {
     return OnGraphics(a[2], [&](drw::GraphicsObject& g) {
         self->PaintCaptionSeparators(static_cast<int>(a[0]), static_cast<int>(a[1]), g);
     });
 }
 // (record, rectangle)
-uint32_t InvokeRestoreCaptionCache(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokeRestoreCaptionCache(SkinEngine* self, const ThunkWord* a) {
     self->RestoreCaptionCache(static_cast<int>(a[0]), RectOrEmpty(a[1]));
     return 0;
 }
 // (record, rectangle)
-uint32_t InvokeRestoreStatusBarCache(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokeRestoreStatusBarCache(SkinEngine* self, const ThunkWord* a) {
     self->RestoreStatusBarCache(static_cast<int>(a[0]), RectOrEmpty(a[1]));
     return 0;
 }
 // (graphics, record, button, alpha)
-uint32_t InvokePaintCaptionButtonHighlight(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokePaintCaptionButtonHighlight(SkinEngine* self, const ThunkWord* a) {
     return OnGraphics(a[0], [&](drw::GraphicsObject& g) {
         self->PaintCaptionButtonHighlight(g, static_cast<int>(a[1]), static_cast<int>(a[2]),
                                           static_cast<int>(a[3]));
     });
 }
 // (record, graphics (0: its own, copied to the window), title (0: the window's text))
-uint32_t InvokePaintCaption(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokePaintCaption(SkinEngine* self, const ThunkWord* a) {
     self->PaintCaption(static_cast<int>(a[0]), Pointer<drw::GraphicsObject>(a[1]),
                        OptionalText(a[2]));
     return 0;
 }
 // (record, lParam, client rectangle)
-uint32_t InvokeCaptionMouseDown(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokeCaptionMouseDown(SkinEngine* self, const ThunkWord* a) {
     self->CaptionMouseDown(static_cast<int>(a[0]), static_cast<LPARAM>(a[1]), RectOrEmpty(a[2]));
     return 0;
 }
 // (record, lParam, client rectangle)
-uint32_t InvokeUpdateResizeCursor(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokeUpdateResizeCursor(SkinEngine* self, const ThunkWord* a) {
     self->UpdateResizeCursor(static_cast<int>(a[0]), static_cast<LPARAM>(a[1]),
                              RectOrEmpty(a[2]));
     return 0;
 }
 // (window, rectangle out) -> the rectangle's address: the strip's rectangle
 // is written there, as a compiler hands back a returned record.
-uint32_t InvokeGetCaptionStripRect(SkinEngine* self, const uint32_t* a) {
+ThunkWord InvokeGetCaptionStripRect(SkinEngine* self, const ThunkWord* a) {
     RECT* out = Pointer<RECT>(a[1]);
     const RECT strip = self->GetCaptionStripRect(Window(a[0]));
     if (out) *out = strip;

@@ -335,18 +335,18 @@ int SkinEngine::SetStatusBarStyle(HWND window, int automaticTextColor, int glow,
 
 // ---- method-table entries ------------------------------------------------------
 
-uint32_t InvokeSetPaneText(SkinEngine* self, const uint32_t* args) {
+ThunkWord InvokeSetPaneText(SkinEngine* self, const ThunkWord* args) {
     const char* text = thunk_args::Text(args[2]);
-    return static_cast<uint32_t>(self->SetPaneText(
+    return static_cast<ThunkWord>(self->SetPaneText(
         thunk_args::Window(args[0]), static_cast<int>(args[1]),
         text ? rt::AnsiText(text) : rt::AnsiText(),
         thunk_args::Pointer<const rt::ByteString>(args[3]),
         static_cast<COLORREF>(args[4])));
 }
 
-uint32_t InvokeSetStatusBarStyle(SkinEngine* self, const uint32_t* args) {
+ThunkWord InvokeSetStatusBarStyle(SkinEngine* self, const ThunkWord* args) {
     const char* face = thunk_args::Text(args[5]);
-    return static_cast<uint32_t>(self->SetStatusBarStyle(
+    return static_cast<ThunkWord>(self->SetStatusBarStyle(
         thunk_args::Window(args[0]), static_cast<int>(args[1]), static_cast<int>(args[2]), static_cast<COLORREF>(args[3]),
         static_cast<COLORREF>(args[4]),
         face ? std::optional<rt::AnsiText>(face) : std::nullopt, static_cast<int>(args[6])));

@@ -48,7 +48,7 @@ drw::RectF StatusPaneTextLayout(const RectI& pane, std::optional<int> imageWidth
 //   SetPaneText(window, pane, text, picture, colour)
 //   SetStatusBarStyle(window, automatic colour, glow, glow text colour,
 //                     glow colour, face (0 = unchanged), size)
-uint32_t InvokeSetPaneText(SkinEngine* self, const uint32_t* args);
-uint32_t InvokeSetStatusBarStyle(SkinEngine* self, const uint32_t* args);
+ThunkWord InvokeSetPaneText(SkinEngine* self, const ThunkWord* args);
+ThunkWord InvokeSetStatusBarStyle(SkinEngine* self, const ThunkWord* args);
 
 }  // namespace skin

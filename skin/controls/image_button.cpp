@@ -61,18 +61,18 @@ SkinnedButton* TakeButtonOn(HWND window, int32_t kind, const rt::AnsiText& tip) 
     return &entry;
 }
 
-const rt::ByteString& PictureArg(uint32_t v) {
+const rt::ByteString& PictureArg(ThunkWord v) {
     static const rt::ByteString none;
-    const auto* p = reinterpret_cast<const rt::ByteString*>(static_cast<std::uintptr_t>(v));
+    const auto* p = reinterpret_cast<const rt::ByteString*>(v);
     return p ? *p : none;
 }
 
-rt::AnsiText TipArg(uint32_t v) {
-    const auto* p = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(v));
+rt::AnsiText TipArg(ThunkWord v) {
+    const auto* p = reinterpret_cast<const char*>(v);
     return p ? rt::AnsiText(p) : rt::AnsiText();
 }
 
-HWND WindowArg(uint32_t v) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(v)); }
+HWND WindowArg(ThunkWord v) { return reinterpret_cast<HWND>(v); }
 
 void RoundedFrame(drw::GraphicsObject& g, float w, float h, int radius, uint32_t outline,
                   uint32_t from, uint32_t to) {
@@ -115,15 +115,15 @@ int SkinEngine::SetButtonImages(HWND window, const rt::ByteString& normal,
     return 1;
 }
 
-uint32_t InvokeSetButtonImage(SkinEngine* self, const uint32_t* args) {
-    return static_cast<uint32_t>(self->SetButtonImage(WindowArg(args[0]), PictureArg(args[1]),
-                                                      static_cast<int>(args[2]), TipArg(args[3])));
+ThunkWord InvokeSetButtonImage(SkinEngine* self, const ThunkWord* args) {
+    return static_cast<ThunkWord>(self->SetButtonImage(WindowArg(args[0]), PictureArg(args[1]),
+                                                       static_cast<int>(args[2]), TipArg(args[3])));
 }
 
-uint32_t InvokeSetButtonImages(SkinEngine* self, const uint32_t* args) {
-    return static_cast<uint32_t>(self->SetButtonImages(WindowArg(args[0]), PictureArg(args[1]),
-                                                       PictureArg(args[2]), PictureArg(args[3]),
-                                                       PictureArg(args[4]), TipArg(args[5])));
+ThunkWord InvokeSetButtonImages(SkinEngine* self, const ThunkWord* args) {
+    return static_cast<ThunkWord>(self->SetButtonImages(WindowArg(args[0]), PictureArg(args[1]),
+                                                        PictureArg(args[2]), PictureArg(args[3]),
+                                                        PictureArg(args[4]), TipArg(args[5])));
 }
 
 void PaintImageButton(HWND control, HDC dc, UINT itemState, const RECT& rect) {

@@ -10,10 +10,9 @@
 #include <cstdint>
 
 #include "runtime/runtime.h"
+#include "skin/engine.h"
 
 namespace skin {
-
-class SkinEngine;
 
 // The window's text as a new text.
 rt::AnsiText ReadWindowText(HWND window);
@@ -25,7 +24,7 @@ void PaintStateImageButton(HWND control, HDC dc, UINT itemState, const RECT& rec
 // The method-table invokers of SetButtonImage and SetButtonImages. A
 // picture arrives as the address of a byte string, the tip as the address
 // of a NUL-terminated text; 0 stands for an empty one.
-uint32_t InvokeSetButtonImage(SkinEngine* self, const uint32_t* args);
-uint32_t InvokeSetButtonImages(SkinEngine* self, const uint32_t* args);
+ThunkWord InvokeSetButtonImage(SkinEngine* self, const ThunkWord* args);
+ThunkWord InvokeSetButtonImages(SkinEngine* self, const ThunkWord* args);
 
 }  // namespace skin

@@ -187,8 +187,13 @@ bool CompositeOnGlass(HWND control, bool tree, LPARAM lParam) {
 // window colour before it draws its dots, whatever its erase left there. It
 // paints into a DC of its own, and what it drew in any other colour lands on
 // the glass, which goes on the screen around its fields (they paint
-// themselves, over the glass brush they ask this control for). False without
-// a skinned window above.
+// themselves, over the glass brush they ask this control for). Its dots are
+// written in the font of the DC it is given, and an anti-aliased edge is
+// part window colour, which the key does not take out: it would stay on the
+// glass as a pale fringe, and what is left of a dot that small looks like
+// the glass itself. The DC's font is therefore given without anti-aliasing,
+// so the dots land on the glass whole, in the control's colour. False
+// without a skinned window above.
 bool KeyWindowColourOntoGlass(HWND control, LPARAM lParam) {
     ScopedCapture glass(CreateGlassBackgroundDc(control));
     ScopedCapture own(CaptureControlBackground(control, GetClientRectInWindow(control)));
@@ -196,9 +201,16 @@ bool KeyWindowColourOntoGlass(HWND control, LPARAM lParam) {
     RECT client{};
     GetClientRect(control, &client);
     const int w = client.right, h = client.bottom;
+    LOGFONTA face{};
+    GetObjectA(GetCurrentObject(own, OBJ_FONT), sizeof face, &face);
+    face.lfQuality = NONANTIALIASED_QUALITY;
+    FontHandle solid = FontHandle::Adopt(CreateFontIndirectA(&face));
     PaintDc paint(control);
-    CallWindowProcA(PreviousProcOf(control), control, WM_PAINT,
-                    reinterpret_cast<WPARAM>(own.Get()), lParam);
+    {
+        SelectedObject font(own, solid);
+        CallWindowProcA(PreviousProcOf(control), control, WM_PAINT,
+                        reinterpret_cast<WPARAM>(own.Get()), lParam);
+    }
     TransparentBlt(glass, 0, 0, w, h, own, 0, 0, w, h, GetSysColor(COLOR_WINDOW));
     BitBlt(GetDcExcludingChildren(control, paint), 0, 0, w, h, glass, 0, 0, SRCCOPY);
     return true;

@@ -16,10 +16,10 @@
 
 namespace {
 
-TEST(OpenDialog, RequestIsThe76ByteStructureWithItsBuffers) {
+TEST(OpenDialog, RequestIsTheStructureWithoutReservedFieldsWithItsBuffers) {
     app::OpenDialogRequest r;
     app::PrepareOpenDialog(r, nullptr, "打开文件", "mp3文件|*.MP3|所有文件|*.*", "d:\\");
-    EXPECT_EQ(r.ofn.lStructSize, 76u);
+    EXPECT_EQ(r.ofn.lStructSize, sizeof(void*) == 4 ? 76u : 136u);
     EXPECT_EQ(r.ofn.Flags, 0x00080200u);
     EXPECT_EQ(r.ofn.hwndOwner, nullptr);
     EXPECT_EQ(r.ofn.nMaxFile, 8192u);

@@ -196,7 +196,10 @@ TEST_F(Tooltip, WindowClassAndStyles) {
     DestroyWindow(alsoRound);
 }
 
-TEST_F(Tooltip, EveryToolMessageCarriesTheFortyByteRecord) {
+// The record without lParam: 40 bytes in the 32-bit program, 56 in the 64-bit one.
+constexpr UINT kToolInfoSize = sizeof(void*) == 4 ? 40 : 56;
+
+TEST_F(Tooltip, EveryToolMessageCarriesTheRecordWithoutLParam) {
     TooltipObject tip;
     HWND window = tip.Create(owner);
     tooltipProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC,
@@ -214,7 +217,7 @@ TEST_F(Tooltip, EveryToolMessageCarriesTheFortyByteRecord) {
     ASSERT_EQ(seen.size(), 5u);
     for (const ToolMessage& m : seen) {
         SCOPED_TRACE(m.message);
-        EXPECT_EQ(m.info.cbSize, 40u);
+        EXPECT_EQ(m.info.cbSize, kToolInfoSize);
         EXPECT_EQ(m.info.uFlags, static_cast<UINT>(TTF_SUBCLASS));
         EXPECT_EQ(m.info.hwnd, owner);
         EXPECT_EQ(m.info.hinst, nullptr);
@@ -228,7 +231,7 @@ TEST_F(Tooltip, EveryToolMessageCarriesTheFortyByteRecord) {
     // What the control holds: one tool (id 1) with the renewed text and rectangle.
     EXPECT_EQ(SendMessageA(window, TTM_GETTOOLCOUNT, 0, 0), 1);
     char text[80] = {};
-    TooltipObject::ToolInfo query = {40, 0, owner, 1, {}, nullptr, text};
+    TooltipObject::ToolInfo query = {kToolInfoSize, 0, owner, 1, {}, nullptr, text};
     SendMessageA(window, TTM_GETTEXTA, 0, reinterpret_cast<LPARAM>(&query));
     EXPECT_STREQ(text, "关闭");
     EXPECT_TRUE(SendMessageA(window, TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&query)));

@@ -29,7 +29,9 @@ int ToolCount(HWND tip) { return static_cast<int>(SendMessageA(tip, TTM_GETTOOLC
 Tool ReadTool(HWND tip, HWND owner, UINT_PTR id) {
     char text[80] = {};
     TOOLINFOA info{};
-    info.cbSize = 40;  // the tools were added in the 40-byte form
+    // The tools were added in the form without lParam: 40 bytes in the 32-bit
+    // program, 56 in the 64-bit one.
+    info.cbSize = sizeof(void*) == 4 ? 40 : 56;
     info.hwnd = owner;
     info.uId = id;
     Tool tool;

@@ -240,13 +240,14 @@ TEST_F(MethodTableTest, ARecordIndexThatNamesNoRecordDoesNothing) {
     Engine->RenderWindow(record, 0);
     Canvas canvas(kMainWidth, kMainHeight);
     const RECT all{0, 0, kMainWidth, kMainHeight};
-    const uint32_t g = static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(canvas.Graphics()));
-    const uint32_t rect = static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(&all));
-    constexpr uint32_t kRecord = 0xEEEEEEEE;  // replaced by each index tried
+    using skin::ThunkWord;
+    const ThunkWord g = reinterpret_cast<ThunkWord>(canvas.Graphics());
+    const ThunkWord rect = reinterpret_cast<ThunkWord>(&all);
+    constexpr ThunkWord kRecord = 0xEEEEEEEE;  // replaced by each index tried
     struct Case {
         const char* name;
         Operation op;
-        std::vector<uint32_t> arguments;
+        std::vector<ThunkWord> arguments;
     };
     const Case cases[] = {
         {"PaintWindowBackground", Operation::PaintWindowBackground, {g, kRecord}},
@@ -265,12 +266,12 @@ TEST_F(MethodTableTest, ARecordIndexThatNamesNoRecordDoesNothing) {
         ASSERT_FALSE(thunk.Empty()) << c.name;
         for (int index : {0, -1, 2, 1000}) {
             SCOPED_TRACE(testing::Message() << c.name << " for record " << index);
-            std::vector<uint32_t> a = c.arguments;
-            for (uint32_t& v : a)
-                if (v == kRecord) v = static_cast<uint32_t>(index);
-            using F2 = void(WINAPI*)(uint32_t, uint32_t);
-            using F3 = void(WINAPI*)(uint32_t, uint32_t, uint32_t);
-            using F4 = void(WINAPI*)(uint32_t, uint32_t, uint32_t, uint32_t);
+            std::vector<ThunkWord> a = c.arguments;
+            for (ThunkWord& v : a)
+                if (v == kRecord) v = static_cast<ThunkWord>(index);
+            using F2 = void(WINAPI*)(ThunkWord, ThunkWord);
+            using F3 = void(WINAPI*)(ThunkWord, ThunkWord, ThunkWord);
+            using F4 = void(WINAPI*)(ThunkWord, ThunkWord, ThunkWord, ThunkWord);
             if (a.size() == 2) reinterpret_cast<F2>(thunk.Address())(a[0], a[1]);
             if (a.size() == 3) reinterpret_cast<F3>(thunk.Address())(a[0], a[1], a[2]);
             if (a.size() == 4) reinterpret_cast<F4>(thunk.Address())(a[0], a[1], a[2], a[3]);

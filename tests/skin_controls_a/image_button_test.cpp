@@ -102,10 +102,9 @@ TEST_F(ImageButtonTest, ThroughTheMethodTable) {
     HWND b = Child("BUTTON", BS_PUSHBUTTON, "", 20, 20, 60, 30);
     const rt::ByteString red = SolidPng(8, 8, kRed);
     const char* tip = "tip";
-    const uint32_t args[] = {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(b)),
-                             static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&red)), 0,
-                             static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&red)), 0,
-                             static_cast<uint32_t>(reinterpret_cast<uintptr_t>(tip))};
+    using skin::ThunkWord;
+    const ThunkWord args[] = {reinterpret_cast<ThunkWord>(b), reinterpret_cast<ThunkWord>(&red), 0,
+                              reinterpret_cast<ThunkWord>(&red), 0, reinterpret_cast<ThunkWord>(tip)};
     ASSERT_NE(skin::MethodSlot(skin::Operation::SetButtonImages), nullptr);
     EXPECT_EQ(skin::MethodSlot(skin::Operation::SetButtonImages)(&engine(), args), 1u);
     EXPECT_EQ(Entry(b).Image, red);

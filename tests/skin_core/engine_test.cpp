@@ -25,36 +25,64 @@ uint16_t ReadControlWord() {
 }
 void WriteControlWord(uint16_t cw) { __asm__ volatile("fldcw %0" : : "m"(cw)); }
 
+#if defined(__x86_64__)
+// On x64 floating point runs on SSE: its control and status register.
+uint32_t ReadMxcsr() {
+    uint32_t v = 0;
+    __asm__ volatile("stmxcsr %0" : "=m"(v));
+    return v;
+}
+void WriteMxcsr(uint32_t v) { __asm__ volatile("ldmxcsr %0" : : "m"(v)); }
+#endif
+
 // What a test operation saw when a thunk called it.
 struct Seen {
     SkinEngine* self = nullptr;
-    uint32_t args[4] = {};
+    ThunkWord args[6] = {};
     uint16_t controlWord = 0;
+    uint32_t mxcsr = 0;
     int calls = 0;
 };
 Seen seen;
 
 template <int N>
-uint32_t TestOperation(SkinEngine* self, const uint32_t* args) {
+ThunkWord TestOperation(SkinEngine* self, const ThunkWord* args) {
     seen.self = self;
     for (int i = 0; i < N; ++i) seen.args[i] = args[i];
     seen.controlWord = ReadControlWord();
     ++seen.calls;
-    // Leave the FPU in a state no caller expects: the thunk must restore it.
+    // Leave the floating-point state as no caller expects it: the thunk must
+    // restore it.
     WriteControlWord(0x0C7F);
+#if defined(__x86_64__)
+    seen.mxcsr = ReadMxcsr();
+    WriteMxcsr(0x7F80 | 0x3F);  // round towards zero, every exception flag raised
+#endif
     return 1000 + N;
+}
+
+std::uintptr_t StackPointer() {
+    std::uintptr_t sp = 0;
+#if defined(__x86_64__)
+    __asm__ volatile("movq %%rsp, %0" : "=r"(sp));
+#else
+    __asm__ volatile("movl %%esp, %0" : "=r"(sp));
+#endif
+    return sp;
 }
 
 // Calls fn and reports whether the stack pointer came back to where it was.
 template <class Fn, class... A>
-uint32_t CallBalanced(Fn fn, bool& balanced, A... a) {
-    uint32_t before = 0, after = 0;
-    __asm__ volatile("movl %%esp, %0" : "=r"(before));
-    uint32_t r = fn(a...);
-    __asm__ volatile("movl %%esp, %0" : "=r"(after));
+ThunkWord CallBalanced(Fn fn, bool& balanced, A... a) {
+    const std::uintptr_t before = StackPointer();
+    ThunkWord r = fn(a...);
+    const std::uintptr_t after = StackPointer();
     balanced = before == after;
     return r;
 }
+
+// Words that use the whole width: on x64 the upper half must arrive too.
+constexpr ThunkWord Wide(unsigned long long v) { return static_cast<ThunkWord>(v); }
 
 bool IsExecutable(std::uintptr_t address) {
     MEMORY_BASIC_INFORMATION info{};
@@ -76,55 +104,127 @@ LRESULT CALLBACK PlainProcedure(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 TEST(CallbackThunk, PassesArgumentsInOrderAndKeepsTheCallersFpuControlWord) {
-    using Fn0 = uint32_t(__stdcall*)();
-    using Fn2 = uint32_t(__stdcall*)(uint32_t, uint32_t);
-    using Fn4 = uint32_t(__stdcall*)(uint32_t, uint32_t, uint32_t, uint32_t);
-    SkinEngine* object = reinterpret_cast<SkinEngine*>(0x12345678);
+    using Fn0 = ThunkWord(__stdcall*)();
+    using Fn2 = ThunkWord(__stdcall*)(ThunkWord, ThunkWord);
+    using Fn4 = ThunkWord(__stdcall*)(ThunkWord, ThunkWord, ThunkWord, ThunkWord);
+    // Six: on x64 the fifth and sixth come on the stack, not in registers.
+    using Fn6 = ThunkWord(__stdcall*)(ThunkWord, ThunkWord, ThunkWord, ThunkWord, ThunkWord,
+                                      ThunkWord);
+    SkinEngine* object = reinterpret_cast<SkinEngine*>(Wide(0x00007FF612345678ull));
     CallbackThunk t0 = CallbackThunk::Build(object, &TestOperation<0>, 0);
     CallbackThunk t2 = CallbackThunk::Build(object, &TestOperation<2>, 2);
     CallbackThunk t4 = CallbackThunk::Build(object, &TestOperation<4>, 4);
+    CallbackThunk t6 = CallbackThunk::Build(object, &TestOperation<6>, 6);
     ASSERT_FALSE(t0.Empty());
     ASSERT_FALSE(t2.Empty());
     ASSERT_FALSE(t4.Empty());
+    ASSERT_FALSE(t6.Empty());
     // Code that data execution prevention lets run.
     EXPECT_TRUE(IsExecutable(t0.Address()));
 
     const uint16_t callerWord = 0x027F;  // 53-bit precision, as some hosts run
     const uint16_t original = ReadControlWord();
+#if defined(__x86_64__)
+    // Round up, denormals flushed and read as zero, the precision flag raised.
+    const uint32_t callerMxcsr = 0x1F80 | 0x4000 | 0x8000 | 0x0040 | 0x0020;
+    const uint32_t originalMxcsr = ReadMxcsr();
+#endif
+    auto prepare = [&] {
+        seen = {};
+        WriteControlWord(callerWord);
+#if defined(__x86_64__)
+        WriteMxcsr(callerMxcsr);
+#endif
+    };
+    auto checkState = [&] {
+        EXPECT_EQ(ReadControlWord(), callerWord);
+        EXPECT_EQ(seen.controlWord & 0x1F3F, 0x033F);  // nearest, 64-bit, all masked
+#if defined(__x86_64__)
+        const uint32_t back = ReadMxcsr();
+        WriteMxcsr(originalMxcsr);  // before any assertion does arithmetic
+        EXPECT_EQ(back, callerMxcsr);
+        EXPECT_EQ(seen.mxcsr, 0x1F80u);  // nearest, all masked, no flags, no flushing
+#endif
+    };
     bool balanced = false;
 
-    seen = {};
-    WriteControlWord(callerWord);
-    EXPECT_EQ(CallBalanced(reinterpret_cast<Fn0>(t0.Address()), balanced), 1000u);
-    EXPECT_EQ(ReadControlWord(), callerWord);
+    prepare();
+    const ThunkWord r0 = CallBalanced(reinterpret_cast<Fn0>(t0.Address()), balanced);
+    checkState();
+    EXPECT_EQ(r0, 1000u);
     EXPECT_TRUE(balanced);
     EXPECT_EQ(seen.self, object);
-    EXPECT_EQ(seen.controlWord & 0x1F3F, 0x033F);  // nearest, 64-bit, all masked
 
-    seen = {};
-    WriteControlWord(callerWord);
-    EXPECT_EQ(CallBalanced(reinterpret_cast<Fn2>(t2.Address()), balanced, 11u, 22u), 1002u);
-    EXPECT_EQ(ReadControlWord(), callerWord);
+    prepare();
+    const ThunkWord r2 = CallBalanced(reinterpret_cast<Fn2>(t2.Address()), balanced, 11u, 22u);
+    checkState();
+    EXPECT_EQ(r2, 1002u);
     EXPECT_TRUE(balanced);
     EXPECT_EQ(seen.args[0], 11u);
     EXPECT_EQ(seen.args[1], 22u);
-    EXPECT_EQ(seen.controlWord & 0x1F3F, 0x033F);
 
-    seen = {};
-    WriteControlWord(callerWord);
-    EXPECT_EQ(CallBalanced(reinterpret_cast<Fn4>(t4.Address()), balanced, 1u, 0xFFFFFFFFu, 3u,
-                           0x80000000u),
-              1004u);
-    EXPECT_EQ(ReadControlWord(), callerWord);
+    prepare();
+    const ThunkWord r4 = CallBalanced(reinterpret_cast<Fn4>(t4.Address()), balanced, Wide(1),
+                                      Wide(0xFFFFFFFFFFFFFFFFull), Wide(0x0000000300000003ull),
+                                      Wide(0x8000000080000000ull));
+    checkState();
+    EXPECT_EQ(r4, 1004u);
     EXPECT_TRUE(balanced);
     EXPECT_EQ(seen.args[0], 1u);
-    EXPECT_EQ(seen.args[1], 0xFFFFFFFFu);
-    EXPECT_EQ(seen.args[2], 3u);
-    EXPECT_EQ(seen.args[3], 0x80000000u);
+    EXPECT_EQ(seen.args[1], Wide(0xFFFFFFFFFFFFFFFFull));
+    EXPECT_EQ(seen.args[2], Wide(0x0000000300000003ull));
+    EXPECT_EQ(seen.args[3], Wide(0x8000000080000000ull));
     EXPECT_EQ(seen.calls, 1);
+
+    prepare();
+    const ThunkWord r6 =
+        CallBalanced(reinterpret_cast<Fn6>(t6.Address()), balanced, Wide(0x1111111101ull),
+                     Wide(2), Wide(3), Wide(4), Wide(0x5555555505ull), Wide(0x6666666606ull));
+    checkState();
+    EXPECT_EQ(r6, 1006u);
+    EXPECT_TRUE(balanced);
+    EXPECT_EQ(seen.self, object);
+    EXPECT_EQ(seen.args[0], Wide(0x1111111101ull));
+    EXPECT_EQ(seen.args[3], 4u);
+    EXPECT_EQ(seen.args[4], Wide(0x5555555505ull));
+    EXPECT_EQ(seen.args[5], Wide(0x6666666606ull));
 
     WriteControlWord(original);
 }
+
+#if defined(__x86_64__)
+struct ThrownThrough {
+    int value;
+};
+ThunkWord ThrowingOperation(SkinEngine*, const ThunkWord* args) {
+    throw ThrownThrough{static_cast<int>(args[1])};
+}
+
+// An exception the engine's operation does not catch goes on to whoever
+// called the thunk: the unwinder looks the thunk's code up and finds its
+// frame described, for as long as the code is there.
+TEST(CallbackThunk, AnExceptionPassesThroughTheThunkToItsCaller) {
+    using Fn2 = ThunkWord(__stdcall*)(ThunkWord, ThunkWord);
+    CallbackThunk thunk = CallbackThunk::Build(nullptr, &ThrowingOperation, 2);
+    ASSERT_FALSE(thunk.Empty());
+    DWORD64 base = 0;
+    EXPECT_NE(RtlLookupFunctionEntry(thunk.Address() + 30, &base, nullptr), nullptr);
+    EXPECT_EQ(base, thunk.Address());
+    int caught = 0;
+    for (int i = 1; i <= 3; ++i) {
+        try {
+            reinterpret_cast<Fn2>(thunk.Address())(0, static_cast<ThunkWord>(i));
+        } catch (const ThrownThrough& e) {
+            caught += e.value;
+        }
+    }
+    EXPECT_EQ(caught, 6);
+    // A freed thunk's description goes with its code.
+    const std::uintptr_t at = thunk.Address();
+    thunk.Free();
+    EXPECT_EQ(RtlLookupFunctionEntry(at + 30, &base, nullptr), nullptr);
+}
+#endif
 
 TEST(CallbackThunk, EmptyForAnEmptySlotOrAnArgumentCountOutOfRange) {
     SkinEngine* object = reinterpret_cast<SkinEngine*>(0x1000);
@@ -136,7 +236,7 @@ TEST(CallbackThunk, EmptyForAnEmptySlotOrAnArgumentCountOutOfRange) {
 }
 
 TEST(CallbackThunk, DuplicateIsNewCodeCallingTheSameObject) {
-    using Fn2 = uint32_t(__stdcall*)(uint32_t, uint32_t);
+    using Fn2 = ThunkWord(__stdcall*)(ThunkWord, ThunkWord);
     SkinEngine* object = reinterpret_cast<SkinEngine*>(0x4242);
     CallbackThunk original = CallbackThunk::Build(object, &TestOperation<2>, 2);
     CallbackThunk copy = original.Duplicate();
@@ -146,13 +246,13 @@ TEST(CallbackThunk, DuplicateIsNewCodeCallingTheSameObject) {
     original.Free();
     EXPECT_TRUE(IsFreed(freedAt));
     seen = {};
-    EXPECT_EQ(reinterpret_cast<Fn2>(copy.Address())(5, 6), 1002u);
+    EXPECT_EQ(reinterpret_cast<Fn2>(copy.Address())(5, Wide(0x600000006ull)), 1002u);
     EXPECT_EQ(seen.self, object);
-    EXPECT_EQ(seen.args[1], 6u);
+    EXPECT_EQ(seen.args[1], Wide(0x600000006ull));
 }
 
 TEST(SkinEngine, ThunkOfATableSlotReachesTheEngineOperation) {
-    using Fn3 = uint32_t(__stdcall*)(uint32_t, uint32_t, uint32_t);
+    using Fn3 = ThunkWord(__stdcall*)(ThunkWord, ThunkWord, ThunkWord);
     SkinEngine engine;
     EXPECT_EQ(engine.FrameBorderWidth, 0);
     CallbackThunk options = engine.BuildCallbackThunk(Operation::SetControlOptions, 3);

@@ -15,6 +15,15 @@ void __stdcall CountHelp() { ++helpCalls; }
 int32_t __stdcall Digits3Std(int32_t a, int32_t b, int32_t c) { return a * 100 + b * 10 + c; }
 int32_t __cdecl Digits3Cdecl(int32_t a, int32_t b, int32_t c) { return a * 100 + b * 10 + c; }
 int32_t __stdcall Seven() { return 7; }
+// More arguments than the x64 convention passes in registers.
+int32_t __stdcall Digits6(int32_t a, int32_t b, int32_t c, int32_t d, int32_t e, int32_t f) {
+    return ((((a * 10 + b) * 10 + c) * 10 + d) * 10 + e) * 10 + f;
+}
+// A negative argument read at the platform's full width, in a register (the
+// first) and on the stack (the fifth): widened as an int is, it stays negative.
+int32_t __stdcall Signs(std::intptr_t a, int32_t, int32_t, int32_t, std::intptr_t e) {
+    return (a < 0 ? 10 : 0) + (e < 0 ? 1 : 0);
+}
 
 }  // namespace
 
@@ -146,5 +155,11 @@ TEST(InvokeUserCallback, PassesTheArgumentsInOrderWhoeverClearsThem) {
         ASSERT_EQ(skin::InvokeUserCallback(cdecl3, {4, 5, 6}, 1), 456);
         ASSERT_EQ(skin::InvokeUserCallback(reinterpret_cast<skin::RoutineAddress>(&Seven)), 7);
     }
+    const auto six = reinterpret_cast<skin::RoutineAddress>(&Digits6);
+    EXPECT_EQ(skin::InvokeUserCallback(six, {1, 2, 3, 4, 5, 6}), 123456);
+    EXPECT_EQ(skin::InvokeUserCallback(six, {9, 0, 0, 0, 0, -1}), 899999);
+    EXPECT_EQ(skin::InvokeUserCallback(reinterpret_cast<skin::RoutineAddress>(&Signs),
+                                       {-1, 0, 0, 0, -5}),
+              11);
     EXPECT_EQ(skin::InvokeUserCallback(0, {1, 2, 3}), 0);
 }

@@ -40,7 +40,7 @@ const Press kPresses[] = {
 };
 
 // The two operations as a caller outside the program reaches them: through
-// thunks built from the method table, every argument a 32-bit value and the
+// thunks built from the method table, every argument one word and the
 // client rectangle an address.
 class ThroughTheMethodTable {
 public:
@@ -50,10 +50,11 @@ public:
 
 private:
     static void Call(const skin::CallbackThunk& thunk, int record, LPARAM at, const RECT* client) {
-        using Stdcall3 = void(__stdcall*)(uint32_t, uint32_t, uint32_t);
-        reinterpret_cast<Stdcall3>(thunk.Address())(
-            static_cast<uint32_t>(record), static_cast<uint32_t>(at),
-            static_cast<uint32_t>(reinterpret_cast<std::uintptr_t>(client)));
+        using skin::ThunkWord;
+        using Stdcall3 = void(__stdcall*)(ThunkWord, ThunkWord, ThunkWord);
+        reinterpret_cast<Stdcall3>(thunk.Address())(static_cast<ThunkWord>(record),
+                                                    static_cast<ThunkWord>(at),
+                                                    reinterpret_cast<ThunkWord>(client));
     }
     skin::CallbackThunk press_ =
         skin::Engine->BuildCallbackThunk(skin::Operation::CaptionMouseDown, 3);
