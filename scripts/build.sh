@@ -4,9 +4,10 @@
 # build/ the 32-bit program, build-win64/ the 64-bit one.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-[ "${PINYIN_SKIP_SETUP:-0}" = 1 ] || "$here/scripts/setup.sh"
 . "$here/scripts/flavour.sh"
 pinyin_choose_flavours
+pinyin_say_flavours
+[ "${PINYIN_SKIP_SETUP:-0}" = 1 ] || "$here/scripts/setup.sh"
 for flavour in ${PINYIN_FLAVOUR:-$PINYIN_FLAVOURS}; do
   (
     PINYIN_FLAVOUR=$flavour

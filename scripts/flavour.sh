@@ -56,13 +56,22 @@ pinyin_choose_flavours() {
   export PINYIN_FLAVOURS PINYIN_RUN_FLAVOUR
 }
 
-# Says once, in one line, what is built and why.
+# Says once, in one line, what is built and why; "run" for what starts one
+# program, nothing for what builds and tests.
 pinyin_say_flavours() {
   if [ -n "${PINYIN_FLAVOURS_SAID:-}" ]; then return; fi
+  local why
   if [ "$PINYIN_CAN_RUN_32" = 1 ]; then
-    echo "setup: this machine runs 32-bit programs: building the 32-bit program (what ships) and testing it under 32-bit Wine; the 64-bit build is tested too, so that neither flavour rots (flavours: $PINYIN_FLAVOURS)" >&2
+    why="this machine runs 32-bit programs"
   else
-    echo "setup: this machine cannot run 32-bit programs ($PINYIN_32_ERROR): building and testing the same sources as a 64-bit program under 64-bit Wine (flavours: $PINYIN_FLAVOURS)" >&2
+    why="this machine cannot run 32-bit programs ($PINYIN_32_ERROR)"
+  fi
+  if [ "${1:-}" = run ]; then
+    echo "setup: $why: the $PINYIN_RUN_FLAVOUR program is built and started" >&2
+  elif [ "$PINYIN_CAN_RUN_32" = 1 ]; then
+    echo "setup: $why: building the 32-bit program (what ships) and testing it under 32-bit Wine; the 64-bit build is tested too, so that neither flavour rots (flavours: $PINYIN_FLAVOURS)" >&2
+  else
+    echo "setup: $why: building and testing the same sources as a 64-bit program under 64-bit Wine (flavours: $PINYIN_FLAVOURS)" >&2
   fi
   export PINYIN_FLAVOURS_SAID=1
 }

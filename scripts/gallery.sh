@@ -8,7 +8,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/scripts/flavour.sh"
 pinyin_choose_flavours
-export PINYIN_FLAVOUR=${PINYIN_FLAVOUR:-$PINYIN_RUN_FLAVOUR}
+export PINYIN_FLAVOUR=${PINYIN_FLAVOUR:-$PINYIN_RUN_FLAVOUR} PINYIN_FLAVOURS=${PINYIN_FLAVOUR:-$PINYIN_RUN_FLAVOUR}
+pinyin_say_flavours run
 "$here/scripts/build.sh" --target skin_gallery >/dev/null
 "$here/scripts/wineprefix.sh"
 . "$here/scripts/display.sh"

@@ -5,9 +5,11 @@
 # scripts/screenshot.sh (from another shell) can show what is on it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-[ "${PINYIN_SKIP_SETUP:-0}" = 1 ] || "$here/scripts/setup.sh"
 . "$here/scripts/flavour.sh"
 pinyin_choose_flavours
+export PINYIN_FLAVOURS=$PINYIN_RUN_FLAVOUR
+pinyin_say_flavours run
+[ "${PINYIN_SKIP_SETUP:-0}" = 1 ] || "$here/scripts/setup.sh"
 export PINYIN_FLAVOUR=$PINYIN_RUN_FLAVOUR
 PINYIN_SKIP_SETUP=1 "$here/scripts/build.sh" --target PinyinRenamer
 "$here/scripts/wineprefix.sh"

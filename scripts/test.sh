@@ -6,10 +6,10 @@
 # nothing can run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-[ "${PINYIN_SKIP_SETUP:-0}" = 1 ] || "$here/scripts/setup.sh"
 . "$here/scripts/flavour.sh"
 pinyin_choose_flavours
 pinyin_say_flavours
+[ "${PINYIN_SKIP_SETUP:-0}" = 1 ] || "$here/scripts/setup.sh"
 passed=0 failed=0 status=0 times=()
 for flavour in $PINYIN_FLAVOURS; do
   log=$(mktemp)
