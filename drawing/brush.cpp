@@ -5,7 +5,7 @@
 
 namespace drw {
 
-using namespace fw;
+using namespace calls;
 
 // ---- the shared level
 void BrushObject::OnSetNative(void* h) {

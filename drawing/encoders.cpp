@@ -3,11 +3,11 @@
 
 #include "drawing/drawing.h"
 #include "drawing/gdiplus_calls.h"
-#include "drawing/image_internal.h"
+#include "drawing/encoders.h"
 
 namespace drw {
 
-using namespace fw;
+using namespace calls;
 
 AnsiText GuidToText(const ByteString& bytes) {
     GUID guid{};

@@ -5,7 +5,7 @@
 
 namespace drw {
 
-using namespace fw;
+using namespace calls;
 
 namespace {
 // A LOGFONTA read from an HFONT into GDI+ memory, freed on every path.

@@ -12,7 +12,7 @@
 #include "drawing/native_object.h"
 
 namespace drw {
-namespace fw {
+namespace calls {
 
 namespace gp = Gdiplus::DllExports;
 using Gdiplus::GpStatus;
@@ -136,11 +136,11 @@ std::unique_ptr<C> CloneCopy(const C& self) {
     return copy;
 }
 
-}  // namespace fw
+}  // namespace calls
 }  // namespace drw
 
 namespace drw {
-namespace fw {
+namespace calls {
 
 // The handle of an object argument (NULL for nullptr or an empty object).
 inline void* N(const NativeObject& o) { return o.GetNative(); }
@@ -171,11 +171,11 @@ int AboutCentre(const PointF& c, int order, Translate translate, Apply apply) {
     return ok;
 }
 
-}  // namespace fw
+}  // namespace calls
 }  // namespace drw
 
 namespace drw {
-namespace fw {
+namespace calls {
 
 // Sizes an array to `count` elements and lets GDI+ fill it: fn(handle, data, count).
 template <class T, class F, class H>
@@ -200,5 +200,5 @@ int GiveArrays(const CountedArray<T>& a, const CountedArray<U>& b, F fn, H handl
     return Act(fn, handle, First(a), First(b), a.Count());
 }
 
-}  // namespace fw
+}  // namespace calls
 }  // namespace drw

@@ -5,7 +5,7 @@
 
 namespace drw {
 
-using namespace fw;
+using namespace calls;
 
 void GraphicsObject::Destroy() { Delete(); }
 std::unique_ptr<GraphicsObject> GraphicsObject::Copy() const {

@@ -4,11 +4,12 @@
 
 #include "drawing/drawing.h"
 #include "drawing/gdiplus_calls.h"
-#include "drawing/image_internal.h"
+#include "drawing/encoders.h"
+#include "drawing/image_copy.h"
 
 namespace drw {
 
-using namespace fw;
+using namespace calls;
 
 void ImageObject::Destroy() {
     Dispose();

@@ -14,11 +14,11 @@ std::set<const void*>& LiveHandles() {
 int overwrites = 0;
 }  // namespace
 
-namespace fw {
+namespace calls {
 void Born(const void* h) { LiveHandles().insert(h); }
 void Gone(const void* h) { LiveHandles().erase(h); }
 void NotedOverwrite() { ++overwrites; }
-}  // namespace fw
+}  // namespace calls
 
 int LiveObjectCount() { return static_cast<int>(LiveHandles().size()); }
 int CreatedIntoHoldingCount() { return overwrites; }
@@ -55,7 +55,7 @@ AnsiText WideToText(const wchar_t* wide) {
 }  // namespace drw
 
 namespace drw {
-namespace fw {
+namespace calls {
 
 int WideLength(const ByteString& wide) {
     const size_t units = wide.size() / 2;
@@ -72,5 +72,5 @@ ByteString Terminated(const ByteString& wide) {
     return copy;
 }
 
-}  // namespace fw
+}  // namespace calls
 }  // namespace drw

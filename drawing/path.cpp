@@ -8,7 +8,7 @@
 
 namespace drw {
 
-using namespace fw;
+using namespace calls;
 
 namespace {
 constexpr float kFlatness = 0.25f;   // GDI+'s default flatness

@@ -3,7 +3,7 @@
 
 namespace drw {
 
-using namespace fw;
+using namespace calls;
 
 void PenObject::Destroy() { Delete(); }
 std::unique_ptr<PenObject> PenObject::Copy() const { return CloneCopy(*this); }

@@ -5,7 +5,7 @@
 
 namespace drw {
 
-using namespace fw;
+using namespace calls;
 
 void RegionObject::Destroy() { Delete(); }
 std::unique_ptr<RegionObject> RegionObject::Copy() const { return CloneCopy(*this); }

@@ -1,7 +1,7 @@
 // Images, bitmaps, the memory stream, the encoder lookup and GUID texts.
 #include <cstring>
 
-#include "drawing/image_internal.h"
+#include "drawing/encoders.h"
 #include "drawing/test_hooks.h"
 #include "tests/drawing/drawing_fixture.h"
 
