@@ -85,7 +85,7 @@ private:
 
 AnsiText HdropToText(HDROP drop) {
     // Read as UTF-16 whatever form the source offered (Explorer offers
-    // UTF-16), so that the one conversion to GBK is ours.
+    // UTF-16), so that the conversion to GBK is ours, without best fit.
     AnsiText text;
     const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {

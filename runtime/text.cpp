@@ -1,7 +1,10 @@
 // Texts as GBK bytes: characters, searching, splitting and pinyin. A lead
 // byte 0x81..0xFE takes the byte after it along, so no search ever matches
 // the trail byte of a double-byte character (which may be 0x5C, "\").
-// Also the one conversion between GBK and UTF-16.
+// Also the conversion of file names between GBK and UTF-16 that the drop
+// and the dialog share: what GBK lacks becomes "?", never a look-alike that
+// names another file. Environment values (the system's own folders) are
+// converted apart, in system.cpp, with the platform's best fit.
 #include "runtime/pinyin_table.h"
 #include "runtime/runtime.h"
 
