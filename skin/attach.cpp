@@ -9,6 +9,7 @@
 #include "skin/caption_buttons.h"
 #include "skin/controls/check_radio.h"
 #include "skin/controls/edit.h"
+#include "skin/handed_out.h"
 #include "skin/controls/header.h"
 #include "skin/controls/list_control.h"
 #include "skin/controls/progress_bar.h"

@@ -15,7 +15,6 @@ namespace skin {
 
 namespace {
 
-constexpr int kSmoothingAntiAlias = 4;
 constexpr int kFlushSync = 1;
 constexpr int kHaloAlpha = 150;
 constexpr int kCloseCornerBox = 5;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "skin/controls/edit.h"
+#include "skin/handed_out.h"
 #include "skin/engine.h"
 #include "skin/helpers.h"
 #include "skin/record.h"
@@ -53,6 +54,13 @@ bool AnswerChildColourMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     default:
         return false;
     }
+}
+
+LRESULT AnswerIpFieldColour(HWND ipControl, WPARAM wParam, LPARAM lParam) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    HBRUSH brush = HandOutGlassBrush(dc, reinterpret_cast<HWND>(lParam));
+    SetTextColor(dc, static_cast<COLORREF>(ReadProp(ipControl, prop::Kj_Ztys)));
+    return reinterpret_cast<LRESULT>(brush);
 }
 
 void RepaintChangedChild(WPARAM wParam, LPARAM lParam) {

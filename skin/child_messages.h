@@ -16,6 +16,9 @@ bool TransparentControls();
 // Returns true when it answered; result is then the message's result (the
 // brush). Without an answer the message goes on as usual.
 bool AnswerChildColourMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// WM_CTLCOLOREDIT that an IP-address control gets from one of its fields:
+// the glass brush, in the IP-address control's own text colour.
+LRESULT AnswerIpFieldColour(HWND ipControl, WPARAM wParam, LPARAM lParam);
 // WM_COMMAND: edits, list boxes and combo boxes whose contents changed are
 // repainted over the skin's picture.
 void RepaintChangedChild(WPARAM wParam, LPARAM lParam);

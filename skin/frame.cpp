@@ -10,6 +10,7 @@
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
 #include "skin/helpers.h"
+#include "skin/test_hooks.h"
 #include "skin/record.h"
 
 namespace skin {
@@ -124,7 +125,7 @@ struct BackgroundLayer {
     HGDIOBJ Previous = nullptr;
 };
 
-void ForgetBackgroundLayer(int record) {
+void test_hooks::ForgetBackgroundLayer(int record) {
     if (SkinWindowTable.Contains(record)) SkinWindowTable[record].BackgroundCache.reset();
 }
 

@@ -44,12 +44,5 @@ void InvalidateSkinnedChildren(int record);
 // withChildren is not 0.
 void InvalidateWindowAndChildren(HWND window, int withChildren = 0);
 
-// A rendering keeps the window's finished background (fill, picture in its
-// layout, caption gloss, border) and puts it back by one copy for as long as
-// size, picture, layout, fill colour and caption settings stay the same:
-// stretching the picture is by far the dearest step of a rendering, and the
-// border strokes come next. This drops what the window keeps, so that its
-// next rendering draws all of it anew.
-void ForgetBackgroundLayer(int record);
 
 }  // namespace skin

@@ -16,6 +16,14 @@ class PathObject;
 
 namespace skin {
 
+// The key colour of a transparent blit: where the painted picture is
+// magenta, the screen keeps what it shows.
+constexpr COLORREF kKeyColour = 0x00FF00FF;
+// The same magenta, opaque, for GDI+.
+constexpr uint32_t kKeyArgb = 0xFFFF00FF;
+// GDI+'s SmoothingModeAntiAlias.
+constexpr int kSmoothingAntiAlias = 4;
+
 // COLORREF (0x00BBGGRR) to ARGB (0xAARRGGBB): red and blue exchanged, the top
 // byte replaced by the low byte of alpha.
 uint32_t ColorRefToArgb(COLORREF colour, int alpha = 255);
@@ -70,6 +78,8 @@ RECT GetClientRectInWindow(HWND window);
 // skinned top-level window.
 RECT GetRectInParentClient(HWND window);
 
+// The window's style bits.
+inline LONG StyleOf(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
 bool IsOwnerDrawListBox(HWND window);
 bool IsAutoRadioButton(HWND window);
 bool IsTransparentExStyle(HWND window);

@@ -19,7 +19,6 @@ namespace {
 constexpr int kUnitWorld = 0;
 constexpr int kUnitPixel = 2;
 constexpr int kPixelFormat32bppARGB = 0x26200A;
-constexpr int kSmoothingAntiAlias = 4;
 constexpr int kCompositingHighQuality = 2;
 constexpr int kCompositingGammaCorrected = 3;
 constexpr int kInterpolationHighQualityBicubic = 7;

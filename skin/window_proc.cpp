@@ -15,6 +15,7 @@
 #include "skin/capture.h"
 #include "skin/child_messages.h"
 #include "skin/controls/edit.h"
+#include "skin/handed_out.h"
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"

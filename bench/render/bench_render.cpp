@@ -14,6 +14,7 @@
 #include "skin/engine.h"
 #include "skin/frame.h"
 #include "skin/helpers.h"
+#include "skin/test_hooks.h"
 #include "skin/record.h"
 #include "skin/controls/list_control.h"
 
@@ -150,7 +151,7 @@ int main(int argc, char** argv) {
 
     // A rendering that draws the background from the picture, as every
     // rendering would without the kept background.
-    skin::ForgetBackgroundLayer(record);
+    skin::test_hooks::ForgetBackgroundLayer(record);
     skin::Engine->RenderWindow(record, 1);
     const auto fromPicture = CacheBytes(skin::SkinWindowTable[record].WindowCacheDc, w, h);
     skin::Engine->RenderWindow(record, 1);
@@ -159,7 +160,7 @@ int main(int argc, char** argv) {
     const int literalRuns = std::max(3, renders / 10);
     const double literal = Median(
         literalRuns, [&] { skin::Engine->RenderWindow(record, 1); },
-        [&] { skin::ForgetBackgroundLayer(record); });
+        [&] { skin::test_hooks::ForgetBackgroundLayer(record); });
     const double render = Median(renders, [&] { skin::Engine->RenderWindow(record, 1); });
 
     const HDC cache = skin::SkinWindowTable[record].WindowCacheDc;

@@ -19,7 +19,6 @@ namespace skin {
 namespace {
 
 constexpr int kUnitPixel = 2;
-constexpr int kSmoothingAntiAlias = 4;
 
 // The capture-draw-blit frame of both painters, on the control's own DC.
 template <class Draw>

@@ -11,6 +11,7 @@
 #include "resources/carried.h"
 #include "skin/capture.h"
 #include "skin/controls/edit.h"
+#include "skin/handed_out.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
@@ -20,8 +21,6 @@
 namespace skin {
 namespace {
 
-constexpr COLORREF kKeyColour = 0x00FF00FF;  // magenta: the screen keeps what it shows
-constexpr uint32_t kKeyArgb = 0xFFFF00FF;
 constexpr uint32_t kNormalBorder = 0x50000000;  // black at alpha 80
 constexpr int kAccentAlpha = 200;
 

@@ -11,6 +11,7 @@
 #include "drawing/graphics.h"
 #include "skin/capture.h"
 #include "skin/gdi_handles.h"
+#include "skin/helpers.h"
 
 namespace skin {
 
@@ -50,7 +51,7 @@ void PaintControlFrame(HWND control, bool keyed, Draw draw) {
     WindowDc dc(control, DcArea::Window);
     ExcludeClipRect(dc, inner.left, inner.top, inner.right, inner.bottom);
     if (keyed)
-        TransparentBlt(dc, 0, 0, w, h, capture, 0, 0, w, h, 0x00FF00FF);
+        TransparentBlt(dc, 0, 0, w, h, capture, 0, 0, w, h, kKeyColour);
     else
         BitBlt(dc, 0, 0, w, h, capture, 0, 0, SRCCOPY);
 }

@@ -8,6 +8,7 @@
 #include "skin/controls/control_frame.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
+#include "skin/handed_out.h"
 #include "skin/helpers.h"
 #include "skin/record.h"
 
@@ -30,7 +31,6 @@ RECT ScrollBarRect(HWND window, LONG which) {
     return info.rcScrollBar;
 }
 
-LONG StyleOf(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
 
 void OnEditMouseMove(HWND window, const ControlIds& ids) {
     TrackMouseLeave(window);
@@ -50,32 +50,6 @@ void OnEditMouseMove(HWND window, const ControlIds& ids) {
 }
 
 }  // namespace
-
-void DeleteHandedOutObject(HGDIOBJ object, DWORD type) {
-    // The hollow brush handed to list boxes and buttons is a stock object.
-    if (object && GetObjectType(object) == type && object != GetStockObject(NULL_BRUSH))
-        DeleteCountedObject(object);
-}
-
-void DeleteHandedOutBackground(HWND control) {
-    DeleteHandedOutObject(GetPropA(control, prop::Kj_dxjb), OBJ_BRUSH);
-    DeleteHandedOutObject(GetPropA(control, prop::Kj_wtjb), OBJ_BITMAP);
-    WriteProp(control, prop::Kj_dxjb, 0);
-    WriteProp(control, prop::Kj_wtjb, 0);
-}
-
-HBRUSH HandOutGlassBrush(HDC dc, HWND control) {
-    SetTextColor(dc, static_cast<COLORREF>(ReadProp(control, prop::Kj_Ztys)));
-    SetBkMode(dc, TRANSPARENT);
-    DeleteHandedOutBackground(control);
-    BitmapHandle picture = BitmapHandle::Adopt(MakeGlassBackgroundBitmap(control));
-    BrushHandle brush = BrushHandle::Adopt(picture ? CreatePatternBrush(picture) : nullptr);
-    // Both live until the control's next brush or its end.
-    WriteProp(control, prop::Kj_dxjb, reinterpret_cast<std::intptr_t>(brush.Get()));
-    WriteProp(control, prop::Kj_wtjb, reinterpret_cast<std::intptr_t>(picture.Get()));
-    picture.Release();
-    return brush.Release();
-}
 
 void AttachEditsAndComboBoxes(int record, HWND parent) {
     if (SkinControlsFlag == 0) return;

@@ -3,8 +3,8 @@
 // and, with transparent controls on, a glass client background over the
 // window's picture. The scroll-bar tests, the system's painting of scroll
 // bars only and the glass background are shared with the list-type
-// controls; so is the glass brush answer to WM_CTLCOLOR*, with the
-// skinned window and the combo boxes and containers.
+// controls. The glass brush an edit gets for WM_CTLCOLOREDIT is
+// skin/handed_out.h's.
 #pragma once
 
 #include <windows.h>
@@ -47,18 +47,5 @@ RegionHandle BuildScrollBarRegion(HWND window);
 // WM_NCPAINT after the skin painted a frame: the system paints the scroll
 // bars only, or nothing when there are none.
 LRESULT PaintSystemScrollBars(HWND window, LPARAM lParam);
-
-// WM_CTLCOLOR* answered with glass: text colour Kj_Ztys, transparent
-// background mode and a pattern brush over the glass picture under the
-// control's client area. The brush and its bitmap replace the ones handed
-// out before (Kj_dxjb, Kj_wtjb); the edit deletes the last ones when it goes.
-HBRUSH HandOutGlassBrush(HDC dc, HWND control);
-// Deletes the brush and bitmap last handed out to control (made counted, as
-// the window procedures make them) and forgets them.
-void DeleteHandedOutBackground(HWND control);
-// Deletes one brush or bitmap handed out earlier, when it still is an object
-// of that type: a stock object is the system's, and a handle deleted
-// elsewhere is not counted twice.
-void DeleteHandedOutObject(HGDIOBJ object, DWORD type);
 
 }  // namespace skin

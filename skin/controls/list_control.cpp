@@ -8,22 +8,25 @@
 
 #include "drawing/graphics.h"
 #include "skin/capture.h"
+#include "skin/child_messages.h"
 #include "skin/controls/control_frame.h"
 #include "skin/controls/edit.h"
+#include "skin/handed_out.h"
 #include "skin/controls/subclass.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
 #include "skin/helpers.h"
 #include "skin/record.h"
+#include "skin/test_hooks.h"
 
 namespace skin {
 
-bool ListPixelsUnreadable = false;
+namespace test_hooks {
+bool listPixelsUnreadable = false;
+}  // namespace test_hooks
 
 namespace {
 
-constexpr COLORREF kKeyColour = 0x00FF00FF;
-constexpr uint32_t kKeyArgb = 0xFFFF00FF;
 constexpr uint32_t kNormalBorder = 0x5A000000;  // black at alpha 90
 constexpr int kAccentAlpha = 200;
 
@@ -44,7 +47,6 @@ SkinnedListControl& ListEntry(const ControlIds& ids) {
     return SkinWindowTable[ids.record].ListControls[ids.entry];
 }
 
-LONG StyleOf(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
 
 void AttachListControl(int record, HWND control) {
     if (IsSkinSubclassed(control)) return;
@@ -67,7 +69,7 @@ WNDPROC PreviousProcOf(HWND control) {
 
 // The 32-bpp pixels of a capture DC of w x h, nullptr when it has none.
 uint32_t* PixelsOf(HDC dc, int w, int h) {
-    if (ListPixelsUnreadable) return nullptr;
+    if (test_hooks::listPixelsUnreadable) return nullptr;
     DIBSECTION section{};
     if (GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof section, &section) != sizeof section)
         return nullptr;
@@ -321,12 +323,8 @@ LRESULT CALLBACK ListControlSkinProc(HWND window, UINT message, WPARAM wParam, L
     }
     case WM_CTLCOLOREDIT:
         // A field of an IP-address control, in the control's text colour.
-        if (TransparentControlsFlag && KindOf(window) == ListKind::IpAddress) {
-            HDC dc = reinterpret_cast<HDC>(wParam);
-            HBRUSH brush = HandOutGlassBrush(dc, reinterpret_cast<HWND>(lParam));
-            SetTextColor(dc, static_cast<COLORREF>(ReadProp(window, prop::Kj_Ztys)));
-            return reinterpret_cast<LRESULT>(brush);
-        }
+        if (TransparentControlsFlag && KindOf(window) == ListKind::IpAddress)
+            return AnswerIpFieldColour(window, wParam, lParam);
         break;
     case WM_DESTROY:
         if (KindOf(window) == ListKind::IpAddress) TakeBackFieldBackgrounds(window);

@@ -23,10 +23,6 @@ void PaintListFrame(int record, int entry, std::optional<bool> hot = {},
 // WS_BORDER, WS_EX_WINDOWEDGE, WS_EX_CLIENTEDGE or WS_EX_DLGMODALFRAME.
 bool HasBorderStyle(HWND window);
 
-// Tests set this to make the compositing paints find their pixels
-// unreadable, so that they take the road they take when the read fails.
-extern bool ListPixelsUnreadable;
-
 // WM_APP + 2: asks a list control to redraw while an arrow key is held.
 constexpr UINT kListArrowRepaint = 0x8002;
 

@@ -17,7 +17,6 @@
 namespace skin {
 namespace {
 
-constexpr int kSmoothingAntiAlias = 4;
 constexpr int kCompositingHighQuality = 2;
 
 struct WindowSize {

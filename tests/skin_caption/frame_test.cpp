@@ -15,6 +15,7 @@
 #include "skin/frame.h"
 #include "skin/helpers.h"
 #include "skin/record.h"
+#include "skin/test_hooks.h"
 
 using namespace captiontest;
 using skin::Engine;
@@ -165,7 +166,7 @@ TEST_F(FrameTest, KeptBackgroundGivesTheSamePixels) {
     ASSERT_NE(SkinWindowTable[record].BackgroundCache, nullptr);
     Engine->RenderWindow(record, 1);  // from the kept background
     EXPECT_TRUE(GrabCache(record) == drawn);
-    skin::ForgetBackgroundLayer(record);
+    skin::test_hooks::ForgetBackgroundLayer(record);
     Engine->RenderWindow(record, 1);
     EXPECT_TRUE(GrabCache(record) == drawn);
 

@@ -8,6 +8,7 @@
 #include "skin/capture.h"
 #include "skin/controls/combo_box.h"
 #include "skin/controls/edit.h"
+#include "skin/handed_out.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
 #include "skin/record.h"

@@ -16,6 +16,7 @@
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
 #include "skin/record.h"
+#include "skin/test_hooks.h"
 
 using namespace skin;
 using namespace ctltest;
@@ -543,8 +544,8 @@ LRESULT CALLBACK InvalidateWhilePainting(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 struct UnreadablePixels {
-    UnreadablePixels() { ListPixelsUnreadable = true; }
-    ~UnreadablePixels() { ListPixelsUnreadable = false; }
+    UnreadablePixels() { skin::test_hooks::listPixelsUnreadable = true; }
+    ~UnreadablePixels() { skin::test_hooks::listPixelsUnreadable = false; }
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "skin/controls/edit.h"
+#include "skin/handed_out.h"
 #include "skin/gdi_handles.h"
 #include "skin/helpers.h"
 #include "skin/window_proc.h"
