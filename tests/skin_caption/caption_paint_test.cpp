@@ -191,6 +191,16 @@ TEST_F(CaptionPaintTest, TitleInSongti) {
 
     ASSERT_TRUE(Engine->SetCaptionTextStyle(r.Window, "NoSuchFaceAnywhere", {}, RGB(255, 255, 255)));
     EXPECT_EQ(WhitePixelsInTitle(record), 0);
+
+    // The weight given: a bold title's strokes are wider, so it covers
+    // clearly more white pixels than the same title drawn regular.
+    ASSERT_TRUE(Engine->SetCaptionTextStyle(r.Window, "宋体", {}, {}, {}, 1));
+    const int bold = WhitePixelsInTitle(record);
+    ASSERT_TRUE(Engine->SetCaptionTextStyle(r.Window, {}, {}, {}, {}, 0));
+    EXPECT_EQ(SkinWindowTable[record].TitleBold, 0);
+    const int regular = WhitePixelsInTitle(record);
+    EXPECT_GT(regular, 40);
+    EXPECT_GT(bold, regular + regular / 5) << "bold " << bold << ", regular " << regular;
 }
 
 // The program icon sits at (b + 6, b + 2) = (9, 5) at 17 x 17 over the clean
