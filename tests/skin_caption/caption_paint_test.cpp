@@ -137,6 +137,17 @@ TEST_F(CaptionPaintTest, LooksOfTheButtons) {
     EXPECT_GT(tinted & 0xFF, plain & 0xFF);
     EXPECT_GT((tinted >> 8) & 0xFF, (plain >> 8) & 0xFF);
 
+    // The close button's hover is red, not the theme colour: at the fade's
+    // highest alpha its top rows are red over the picture's cyan.
+    Engine->PaintCaptionButton(record, 3, nullptr, false, 240);
+    const uint32_t red = ButtonBox(record, 3).At(5, 3);
+    Engine->PaintCaptionButton(record, 3);
+    const uint32_t under = ButtonBox(record, 3).At(5, 3);
+    const int rr = (red >> 16) & 0xFF, rg = (red >> 8) & 0xFF, rb = red & 0xFF;
+    EXPECT_GT(rr, rg + 100) << std::hex << red;
+    EXPECT_GT(rr, rb + 100) << std::hex << red;
+    EXPECT_GT(rr, int((under >> 16) & 0xFF) + 60) << std::hex << red << " over " << under;
+
     // The separator left of the first button is darker than the one left of
     // the second.
     const skin::CaptionButton& first = r.CaptionButtons[1];
