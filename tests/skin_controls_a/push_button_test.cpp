@@ -264,6 +264,9 @@ TEST_F(PushButtonTest, EachStateShowsItsLayers) {
         {"inside the glow", ODS_FOCUS, 8, 2, {base, body, gloss}},
         {"pressed", ODS_SELECTED, 8, 6, {base, body, gloss, pressed}},
         {"pressed, low", ODS_SELECTED, 8, 20, {base, body, pressed}},
+        // A real click presses a focused button: the overlay over the focus look.
+        {"clicked", ODS_SELECTED | ODS_FOCUS, 8, 6, {base, body, gloss, pressed}},
+        {"clicked, glow", ODS_SELECTED | ODS_FOCUS, 8, 1, {base, body, gloss, glow}},
         {"disabled corner", ODS_DISABLED, 0, 0, {grey}},
         {"disabled sheen, top", ODS_DISABLED, 8, 1, {grey, sheen}},
         {"disabled sheen, darkest", ODS_DISABLED, 8, 14, {grey, sheen}},
