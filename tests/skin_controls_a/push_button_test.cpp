@@ -331,6 +331,43 @@ TEST_F(PushButtonTest, CaptionSitsTwoPixelsBelowTheMiddle) {
     EXPECT_NEAR(button.x / button.weight - centred.x / centred.weight, 0.0, 0.35);
 }
 
+// The caption is drawn in the button's own font: a large bold font given
+// to one button inks far more of it than the same caption in another
+// button's ordinary 12 px font.
+TEST_F(PushButtonTest, CaptionTakesTheButtonsOwnSizeAndWeight) {
+    HWND plain = Button("OK", BS_PUSHBUTTON, 20, 20, 100, 40);
+    HWND big = Button("OK", BS_PUSHBUTTON, 20, 70, 100, 40);
+    skin::FontHandle font = skin::FontHandle::Adopt(
+        CreateFontA(-24, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                    "宋体"));
+    skin::FontHandle ordinary = skin::FontHandle::Adopt(
+        CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                    "宋体"));
+    ASSERT_TRUE(font);
+    ASSERT_TRUE(ordinary);
+    SendMessageA(big, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+    SendMessageA(plain, WM_SETFONT, reinterpret_cast<WPARAM>(ordinary.Get()), FALSE);
+    skin::AttachPushButtons(record_, window_);
+    ASSERT_GT(Entry(big).FontSize, Entry(plain).FontSize + 6);
+    ASSERT_NE(Entry(big).FontStyle, Entry(plain).FontStyle);
+    // Ink: how far each pixel is from the same button painted with no caption.
+    auto ink = [&](HWND b) {
+        SetWindowTextA(b, "");
+        skin::RepaintButtonNow(b, 0, 0);
+        const std::vector<COLORREF> ground = Pixels(b);
+        SetWindowTextA(b, "OK");
+        skin::RepaintButtonNow(b, 0, 0);
+        const std::vector<COLORREF> painted = Pixels(b);
+        long sum = 0;
+        for (size_t i = 0; i < ground.size(); ++i)
+            sum += std::abs(int(GetGValue(ground[i])) - int(GetGValue(painted[i])));
+        return sum;
+    };
+    const long small = ink(plain), large = ink(big);
+    EXPECT_GT(small, 0);
+    EXPECT_GT(large, 3 * small) << "ordinary " << small << ", large bold " << large;
+}
+
 TEST_F(PushButtonTest, FocusGlowKeepsItsColourUnderAnotherTheme) {
     HWND b = Attached();
     Paint(b, ODS_FOCUS);
