@@ -163,6 +163,29 @@ TEST_F(ListControlTest, FrameLooksAndControlsWithoutOne) {
     PaintListFrame(record, 2, true, true);
     EXPECT_EQ(WindowPixel(borderless, 0, 0), kMarker);
 
+    // A horizontal scroll bar lies inside the frame: the ring sits round the
+    // client area and the bar together, as for the vertical bar.
+    HWND scrolled = Control("LISTBOX", WS_BORDER | WS_HSCROLL | WS_VSCROLL | LBS_DISABLENOSCROLL |
+                                           LBS_NOINTEGRALHEIGHT,
+                            20, 160, 200, 120);
+    const RECT withBars = GetScrolledClientRectInWindow(scrolled);
+    EXPECT_EQ(withBars.left, 1);
+    EXPECT_EQ(withBars.top, 1);
+    EXPECT_EQ(withBars.right, 199);
+    EXPECT_EQ(withBars.bottom, 119);
+
+    // A combo box's list keeps its own border, even a bordered one.
+    HWND combo = Control("COMBOBOX", CBS_SIMPLE, 360, 160, 120, 100);
+    AttachListControls(record, top);
+    HWND comboList = FindWindowExA(combo, nullptr, "ComboLBox", nullptr);
+    ASSERT_TRUE(comboList);
+    ASSERT_TRUE(HasBorderStyle(comboList));
+    const int comboEntry = static_cast<int>(ReadProp(comboList, "Hw_lbID"));
+    ASSERT_GT(comboEntry, 0);
+    MarkPixel(comboList, 0, 0, kMarker);
+    PaintListFrame(record, comboEntry, true, true);
+    EXPECT_EQ(WindowPixel(comboList, 0, 0), kMarker);
+
     EXPECT_TRUE(HasBorderStyle(list));
     EXPECT_FALSE(HasBorderStyle(borderless));
     HWND staticEdge = Control("LISTBOX", 0, 240, 150, 50, 50, WS_EX_STATICEDGE);
