@@ -244,8 +244,21 @@ TEST_F(ListControlTest, HoverFocusAndLeaveRepaintTheFrame) {
     // same entry number: another family, so the list lights its frame.
     Record().PreviousHotEntry = 1;
     Record().HotControlClass = 0;
+    // The pointer really on the list: the move asks the system to say when
+    // it leaves, and the list stays hot while it does not.
+    RECT onScreen{};
+    GetWindowRect(list, &onScreen);
+    ASSERT_TRUE(SetCursorPos(onScreen.left + 5, onScreen.top + 5));
     SendMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    EXPECT_EQ(Entry(1).Hot, 1);
+    TRACKMOUSEEVENT asked{sizeof asked, TME_QUERY, nullptr, 0};
+    ASSERT_TRUE(TrackMouseEvent(&asked));
+    EXPECT_EQ(asked.hwndTrack, list);
+    EXPECT_TRUE(asked.dwFlags & TME_LEAVE);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    EXPECT_EQ(Entry(1).Hot, 1) << "hot while the pointer stays";
+    TRACKMOUSEEVENT cancel{sizeof cancel, TME_CANCEL | TME_LEAVE, list, 0};
+    TrackMouseEvent(&cancel);
     EXPECT_EQ(Record().HotControlClass, 4);
     EXPECT_TRUE(ColourNear(WindowPixel(list, 1, 1), Blend(g1, kTheme, 200), 4));
     MarkPixel(list, 1, 1, kMarker);
