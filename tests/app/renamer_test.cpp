@@ -162,6 +162,23 @@ TEST_F(RenameFolder, AFileListedTwiceIsRenamedOnceAndIsNoFailure) {
     EXPECT_EQ(testfs::ReadText(dir_ + "ablv .mp3"), "green");
 }
 
+// Windows folds letter case beyond ASCII: full-width Latin and Greek letters
+// in other case name the same file, listed again.
+TEST_F(RenameFolder, ALetterCaseBeyondAsciiStillNamesTheSameFile) {
+    testfs::WriteText(dir_ + "ａｂ歌.mp3", "wide");
+    testfs::WriteText(dir_ + "αβ歌.mp3", "greek");
+    rt::CountedArray<rt::AnsiText> files;
+    for (const std::string& p :
+         {dir_ + "ａｂ歌.mp3", dir_ + "ＡＢ歌.mp3", dir_ + "αβ歌.mp3", dir_ + "ΑΒ歌.mp3"})
+        files.Append(p);
+
+    const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
+    EXPECT_TRUE(failures.empty()) << failures.size() << " failures, the first for "
+                                  << (failures.empty() ? "" : failures[0].path);
+    EXPECT_EQ(GetFileAttributesA((dir_ + "ａｂ歌.mp3").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((dir_ + "αβ歌.mp3").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 std::string Repeat(const std::string& s, int n) {
     std::string r;
     for (int i = 0; i < n; ++i) r += s;
