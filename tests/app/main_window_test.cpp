@@ -369,6 +369,9 @@ TEST(Texts, ByteLengthsAndLineOrder) {
     EXPECT_EQ(std::string(app::kCaptionText).size(), 38u);
     const std::vector<std::string> m = rt::SplitText(msg, "\r\n\r\n");
     ASSERT_EQ(m.size(), 4u);
+    // The credit first, then the contact line.
+    EXPECT_EQ(m[0].rfind("作者：", 0), 0u) << m[0];
+    EXPECT_EQ(m[1].rfind("联系：", 0), 0u) << m[1];
     EXPECT_EQ(m[3], "欢迎大家使用本软件");
     ASSERT_EQ(label.substr(label.size() - 8), "\r\n\r\n\r\n\r\n");
     const std::vector<std::string> l = rt::SplitText(label.substr(0, label.size() - 8), "\r\n\r\n");
