@@ -39,6 +39,7 @@ struct DropRegistration {
 struct Recorded {
     std::vector<std::string> messages, runs, dialogAnswers;
     std::vector<bool> runWaits;
+    std::vector<std::size_t> messagesBeforeRun;  // messages said before each run
     std::vector<DWORD> dialogErrors;
     std::vector<DialogRequest> dialogRequests;
     std::vector<DropRegistration> refusedRegistrations;
@@ -48,6 +49,7 @@ void RecordMessage(const rt::AnsiText& t) { g_rec.messages.push_back(t); }
 bool RecordRun(const rt::AnsiText& c, bool wait) {
     g_rec.runs.push_back(c);
     g_rec.runWaits.push_back(wait);
+    g_rec.messagesBeforeRun.push_back(g_rec.messages.size());
     return true;
 }
 rt::AnsiText ScriptedDialog(HWND owner, const rt::AnsiText& title, const rt::AnsiText& filter,
@@ -292,6 +294,8 @@ TEST_F(MainWindowTest, ListBoxShowsExactlyFileListThroughDialogDropAndConversion
     EXPECT_EQ(g_rec.messages, std::vector<std::string>{app::kDoneMessage});
     EXPECT_EQ(g_rec.runs, std::vector<std::string>{"explorer.exe " + dir_});
     EXPECT_EQ(g_rec.runWaits, std::vector<bool>{false});  // the tool does not wait for Explorer
+    // Explorer is on its way before the closing message box holds the tool.
+    EXPECT_EQ(g_rec.messagesBeforeRun, std::vector<std::size_t>{0});
     EXPECT_EQ(testfs::ReadText(dir_ + "ge .mp3"), "x");
 
     // A second click has nothing left to rename.
