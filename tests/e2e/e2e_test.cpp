@@ -387,7 +387,10 @@ TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReporte
     const std::string odd = Folder("odd");
     testfs::WriteText(odd + "x;歌.mp3", "semicolon");
     testfs::WriteText(odd + "歌.mp3", "not dropped");
-    const std::string longName = odd + "歌" + std::string(MAX_PATH - odd.size() - 3, 'a');  // "ge a…": 260 characters
+    // Windows counts a path's length in UTF-16 characters, not in bytes.
+    const std::string tail(MAX_PATH - static_cast<std::size_t>(rt::Utf16Length(odd)) - 3, 'a');
+    const std::string longName = odd + "歌" + tail;
+    ASSERT_EQ(rt::Utf16Length(odd + "ge " + tail), MAX_PATH) << "the new path is 260 characters";
     testfs::WriteText(longName, "long");
     const std::vector<std::string> third = {odd + "x;歌.mp3", longName, odd + "X;歌.MP3"};
     EXPECT_EQ(DropFiles(third, OverListBox()), static_cast<DWORD>(DROPEFFECT_COPY));
