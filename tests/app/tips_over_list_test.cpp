@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "app/file_list.h"
 #include "app/main_window.h"
 #include "tests/support/pixels.h"
@@ -89,6 +92,16 @@ int Differ(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
 }
 
 void AddAPath() { app::AppendFiles({"C:\\歌曲\\一首很长很长的歌的名字.mp3"}, Unit(app::kListBox)); }
+// Enough paths for the list box to scroll, each line a text of its own.
+void AddManyPaths() {
+    std::vector<rt::AnsiText> paths;
+    for (int i = 0; i < 60; ++i)
+        paths.push_back("C:\\歌曲\\第" + std::to_string(i) + "首很长很长的歌的名字.mp3");
+    app::AppendFiles(paths, Unit(app::kListBox));
+}
+void ScrollDownALine() {
+    SendMessageA(Unit(app::kListBox), WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+}
 
 TEST_F(TipsOverListBox, AShownTipStaysOnTheScreenWhenTheListBoxRepaints) {
     struct Repaint {
@@ -104,6 +117,17 @@ TEST_F(TipsOverListBox, AShownTipStaysOnTheScreenWhenTheListBoxRepaints) {
          }},
         // The first item lies under both labels' rectangles.
         {"a path added", AddAPath, AddAPath},
+        // Scrolling moves the pixels the list box shows, the tip's among them.
+        {"the list box scrolled",
+         [] {
+             AddManyPaths();
+             ScrollDownALine();
+         },
+         [] {
+             AddManyPaths();
+             Settle();
+             ScrollDownALine();
+         }},
     };
     // The hover handlers themselves: a mouse move sent to a skinned button
     // would also start the platform's tracking of the mouse leaving it.
