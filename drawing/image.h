@@ -57,8 +57,12 @@ struct PropertyItemRecord {
 };
 
 // ---------------------------------------------------- MemoryStreamObject ---
-// A movable global block with a COM stream over it. The stream does not free
-// the block; Release (and destruction) frees both.
+// A movable global block with a COM stream over it. The stream frees the
+// block when its last reference goes: GDI+ keeps references of its own to
+// the stream of an image read from it (and of clones of that image, which may
+// decode from it later), so the bytes stay for as long as any of them reads
+// them. Release (and destruction) gives back this object's reference; a
+// block over which no stream could be made is freed at once.
 //
 // An attached stream (AttachStream) is another matter: the object takes over
 // the caller's reference to the stream, not the block under it. Release
@@ -94,7 +98,7 @@ private:
     HGLOBAL memory_ = nullptr;
     mutable void* data_ = nullptr;   // where the block was last locked (not valid after)
     IStream* stream_ = nullptr;
-    bool ownsMemory_ = true;         // false for the block of an attached stream
+    bool freesBlock_ = false;        // the block has no stream to free it
 };
 
 // --------------------------------------------------------- ImageObject -----
@@ -115,7 +119,11 @@ public:
     //   bits written), from the picture as it is now, encoded again in its own
     //   format when that keeps every pixel (PNG, BMP, TIFF), else as PNG: the
     //   change is kept, but only the active frame, and a GIF or JPEG becomes
-    //   a PNG (GDI+ cannot encode a changed frame together with the others).
+    //   a PNG. The image holds no other frame to save beside the changed one:
+    //   GDI+ decodes a frame afresh from the bytes when it is selected, which
+    //   would throw the change away, and only the TIFF encoder takes several
+    //   frames (SaveAdd). Keeping them would mean putting frames of a second
+    //   decoding together with this one, which is not done.
     // Property items are not compared: the copy of a picture whose frame is
     // unchanged has the property items of the bytes. Any other image is
     // GdipCloneImage.
@@ -131,6 +139,9 @@ public:
     int LoadFromFileW(const ByteString& wideName, Opt<int> icm = {});
     // Keeps a copy of the bytes for the life of the image.
     int LoadFromBytes(const ByteString& bytes, Opt<int> icm = {});
+    // GdipCloneImage. A clone of an image read from bytes may decode from
+    // this image's stream later; the stream keeps its block for as long as
+    // GDI+ holds it, past this image's Dispose.
     int Clone(ImageObject& target) const;
 
     int GetEncoderParameterList(const AnsiText& format, EncoderParameterSet& params);

@@ -22,10 +22,11 @@ IStream* MemoryStreamObject::CreateFromBytes(const ByteString& bytes, Opt<size_t
     memory_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, n);
     // Without a block of our own the stream would allocate one that nobody frees.
     if (!memory_) return nullptr;
-    ownsMemory_ = true;
     const bool refuse = test_hooks::failNextStreamCreation;
     test_hooks::failNextStreamCreation = false;
-    if (refuse || FAILED(CreateStreamOnHGlobal(memory_, FALSE, &stream_))) stream_ = nullptr;
+    // The stream owns the block: it lives while anyone holds the stream.
+    if (refuse || FAILED(CreateStreamOnHGlobal(memory_, TRUE, &stream_))) stream_ = nullptr;
+    freesBlock_ = stream_ == nullptr;
     data_ = GlobalLock(memory_);
     // Never read past the caller's bytes; the rest of the block stays zero.
     if (data_ && !bytes.empty()) std::memcpy(data_, bytes.data(), std::min(n, bytes.size()));
@@ -34,12 +35,13 @@ IStream* MemoryStreamObject::CreateFromBytes(const ByteString& bytes, Opt<size_t
 }
 
 void MemoryStreamObject::Release() {
+    // The stream frees its block with its last reference, which may be
+    // GDI+'s; a block that got no stream is freed here.
     if (stream_) stream_->Release();
-    // The block is freed even when no stream could be made over it.
-    if (memory_ && ownsMemory_) GlobalFree(memory_);
+    if (memory_ && freesBlock_) GlobalFree(memory_);
     stream_ = nullptr;
     memory_ = nullptr;
-    ownsMemory_ = true;
+    freesBlock_ = false;
 }
 
 size_t MemoryStreamObject::GetBlockSize() const { return memory_ ? GlobalSize(memory_) : 0; }
@@ -51,7 +53,7 @@ int MemoryStreamObject::AttachStream(IStream* stream) {
     memory_ = block;
     stream_ = stream;
     // The block belongs to the attached stream, which may free it itself.
-    ownsMemory_ = false;
+    freesBlock_ = false;
     return memory_ ? 1 : 0;
 }
 

@@ -284,10 +284,16 @@ void SkinEngine::RenderWindow(int record, int show) {
     GetClientRect(window, &client);
     const int W = client.right, H = client.bottom;
 
-    // The region's SetWindowPos runs the window's own layout (nested window
-    // procedures): the record is looked up again afterwards.
+    // The region's SetWindowPos and the title's WM_GETTEXT run the window's
+    // own procedures, which may destroy other skinned windows: the records
+    // after a removed one move down a number. The rendering follows the
+    // window's record to its new number and stops only when it is gone.
+    auto follow = [&] {
+        if (!StillRecordOf(record, window)) record = OwnRecordIndex(window);
+        return record != 0;
+    };
     ApplyRoundWindowRegion(window);
-    if (!StillRecordOf(record, window)) return;
+    if (!follow()) return;
 
     {
         SkinWindowRecord& r = SkinWindowTable[record];
@@ -341,21 +347,17 @@ void SkinEngine::RenderWindow(int record, int show) {
 
         if (r.CaptionOn != 0) {
             if (r.DrawTitle != 0) PaintCaption(record, &g);
-            // The title asks the window for its text: from here on the
-            // record is looked up again before every use.
-            for (int i = 1; StillRecordOf(record, window) &&
-                            i <= SkinWindowTable[record].CaptionButtons.Count();
-                 ++i)
+            // The title asks the window for its text: from here on `r` may
+            // be another record's and the record is followed before every use.
+            for (int i = 1; follow() && i <= SkinWindowTable[record].CaptionButtons.Count(); ++i)
                 PaintCaptionButton(record, i, &g);
         }
-        if (StillRecordOf(record, window) && SkinWindowTable[record].StatusHeight > 0)
-            for (int i = 1; StillRecordOf(record, window) &&
-                            i <= SkinWindowTable[record].StatusPanes.Count();
-                 ++i)
+        if (follow() && SkinWindowTable[record].StatusHeight > 0)
+            for (int i = 1; follow() && i <= SkinWindowTable[record].StatusPanes.Count(); ++i)
                 PaintStatusPane(record, &g, i);
     }
 
-    if (!StillRecordOf(record, window)) return;
+    if (!follow()) return;
     SkinWindowRecord& r = SkinWindowTable[record];
     if (show == 0) {
         r.RenderNeeded = 0;

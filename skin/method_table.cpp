@@ -7,6 +7,7 @@
 
 #include "drawing/drawing.h"
 
+#include "skin/record.h"
 #include "skin/status_bar.h"
 #include "skin/controls/image_button.h"
 
@@ -116,15 +117,26 @@ ThunkWord InvokePaintCaption(SkinEngine* self, const ThunkWord* a) {
                        OptionalText(a[2]));
     return 0;
 }
-// (record, lParam, client rectangle)
+// The sizing zones lie along the client rectangle's right and bottom: taken
+// as empty, a rectangle not given would put every point in a corner and any
+// press would start a sizing loop. The window's own client rectangle, the
+// one the window procedure passes, stands in for it.
+RECT ClientRectOrRecords(int record, ThunkWord v) {
+    if (const RECT* rect = Pointer<const RECT>(v)) return *rect;
+    RECT client{0, 0, 0, 0};
+    if (SkinWindowTable.Contains(record)) GetClientRect(SkinWindowTable[record].Window, &client);
+    return client;
+}
+// (record, lParam, client rectangle (0: the window's own))
 ThunkWord InvokeCaptionMouseDown(SkinEngine* self, const ThunkWord* a) {
-    self->CaptionMouseDown(static_cast<int>(a[0]), static_cast<LPARAM>(a[1]), RectOrEmpty(a[2]));
+    const int record = static_cast<int>(a[0]);
+    self->CaptionMouseDown(record, static_cast<LPARAM>(a[1]), ClientRectOrRecords(record, a[2]));
     return 0;
 }
-// (record, lParam, client rectangle)
+// (record, lParam, client rectangle (0: the window's own))
 ThunkWord InvokeUpdateResizeCursor(SkinEngine* self, const ThunkWord* a) {
-    self->UpdateResizeCursor(static_cast<int>(a[0]), static_cast<LPARAM>(a[1]),
-                             RectOrEmpty(a[2]));
+    const int record = static_cast<int>(a[0]);
+    self->UpdateResizeCursor(record, static_cast<LPARAM>(a[1]), ClientRectOrRecords(record, a[2]));
     return 0;
 }
 // (window, rectangle out) -> the rectangle's address: the strip's rectangle

@@ -74,9 +74,9 @@ void OnPaint(SkinEngine& e, HWND window) {
         e.BlitWindowCache(record, paint);
         return;
     }
+    // The rendering clears RenderNeeded itself once it has finished; one cut
+    // short (the window lost its record on the way) is not taken as done.
     e.RenderWindow(record, 1);
-    // The rendering's region change sent messages; look the record up again.
-    if (const int again = WindowRecordOf(window)) SkinWindowTable[again].RenderNeeded = 0;
 }
 
 void OnDoubleClick(SkinEngine& e, int record, LPARAM lParam) {

@@ -470,6 +470,42 @@ TEST_F(Images, CopyOfAnUnchangedPictureKeepsEveryFrameAndItsFormat) {
     }
 }
 
+// GDI+ may decode a clone of an image read from bytes from the source's
+// stream at any later time (it holds a reference of its own to the stream,
+// as the test does here): disposing the source gives back only the source's
+// reference, and the bytes go with the last one.
+struct ImageWithStream : ImageObject {
+    IStream* Held() const { return Stream.GetStream(); }
+    HGLOBAL Block() const { return Stream.GetMemory(); }
+};
+TEST_F(Images, ACloneGoesOnDecodingAfterItsSourceIsDisposed) {
+    const ByteString bytes = TwoPageTiff();
+    ImageWithStream source;
+    ASSERT_EQ(source.LoadFromBytes(bytes), 1);
+    IStream* stream = source.Held();
+    const HGLOBAL block = source.Block();
+    ASSERT_NE(stream, nullptr);
+    stream->AddRef();
+    ImageObject clone;
+    ASSERT_EQ(source.Clone(clone), 1);
+    EXPECT_EQ(source.Dispose(), 1);
+
+    ASSERT_FALSE(Freed(block)) << "the stream is still held";
+    ASSERT_EQ(GlobalSize(block), bytes.size());
+    LARGE_INTEGER start{};
+    ASSERT_EQ(stream->Seek(start, STREAM_SEEK_SET, nullptr), S_OK);
+    ByteString read(bytes.size(), 0);
+    ULONG got = 0;
+    EXPECT_EQ(stream->Read(read.data(), static_cast<ULONG>(read.size()), &got), S_OK);
+    EXPECT_EQ(got, bytes.size());
+    EXPECT_TRUE(read == bytes) << "the bytes are still there";
+
+    EXPECT_EQ(Shown(clone, 1, 1), 0xFF0000u) << "the clone still shows the first page";
+    EXPECT_EQ(clone.Dispose(), 1);
+    EXPECT_EQ(stream->Release(), 0u) << "GDI+ gave back its references";
+    EXPECT_TRUE(Freed(block)) << "the last reference freed the bytes";
+}
+
 // However a picture was changed, its copy shows the change.
 TEST_F(Images, EveryWayOfChangingAPictureReachesItsCopy) {
     struct Case {

@@ -3,6 +3,7 @@
 // and pictures that do not decode.
 #include <cstring>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "drawing/drawing.h"
@@ -454,6 +455,61 @@ TEST_F(FrameTest, ARecordRemovedWhileTheTitleIsReadIsNotUsed) {
             EXPECT_TRUE(now == laterCache) << Difference(now, laterCache);
             DestroyWindow(later);
         }
+        EXPECT_EQ(SkinWindowTable.Count(), 0);
+    }
+}
+
+namespace {
+
+// A window whose own procedure destroys another window on one message.
+UINT destroyOnMessage = 0;
+HWND destroyedOnMessage = nullptr;
+LRESULT CALLBACK DestroyingOnMessageProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+    if (destroyOnMessage != 0 && m == destroyOnMessage && destroyedOnMessage) {
+        destroyOnMessage = 0;
+        DestroyWindow(std::exchange(destroyedOnMessage, nullptr));
+    }
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+}  // namespace
+
+// The region change (WM_WINDOWPOSCHANGED) and the title read (WM_GETTEXT)
+// may destroy an earlier skinned window, which moves the rendered window's
+// record down a number: the rendering goes on at the new number to the end,
+// buttons and new background included, and only then is it taken as done.
+TEST_F(FrameTest, ARenderingGoesOnWhenAnEarlierRecordIsRemoved) {
+    for (UINT message : {static_cast<UINT>(WM_WINDOWPOSCHANGED), static_cast<UINT>(WM_GETTEXT)}) {
+        SCOPED_TRACE(message == WM_GETTEXT ? "title read" : "region change");
+        skin::GlobalPictureColor = RGB(20, 30, 60);
+        HWND earlier = MakeWindow(200, 100);
+        HWND rendered = MakeWindow(300, 200);
+        SetWindowLongPtrA(rendered, GWLP_WNDPROC,
+                          reinterpret_cast<LONG_PTR>(&DestroyingOnMessageProc));
+        ASSERT_EQ(Attach(earlier), 1);
+        ASSERT_EQ(Attach(rendered), 2);
+        Engine->RenderWindow(2, 0);
+
+        // The new colour shows only in a rendering made after the change.
+        const COLORREF fill = RGB(90, 140, 40);
+        skin::GlobalPictureColor = fill;
+        SkinWindowTable[2].RenderNeeded = 1;
+        destroyOnMessage = message;
+        destroyedOnMessage = earlier;
+        InvalidateRect(rendered, nullptr, FALSE);
+        UpdateWindow(rendered);
+        ASSERT_FALSE(IsWindow(earlier));
+        ASSERT_EQ(skin::FindWindowRecord(rendered), 1);
+
+        const skin::SkinWindowRecord& r = SkinWindowTable[1];
+        EXPECT_EQ(r.RenderNeeded, 0);
+        EXPECT_TRUE(Near(GrabCache(1).At(150, 150), fill, 0)) << "the new background";
+        ASSERT_EQ(r.CaptionButtons.Count(), 3);
+        const int closeX = static_cast<int>(r.CaptionButtons[3].Rect.x) - 1;
+        EXPECT_FALSE(Grab(r.CaptionCacheDc, closeX, 1, 38, 18) ==
+                     Grab(r.WindowCacheDc, closeX, 1, 38, 18))
+            << "the close glyph is drawn over the caption layer";
+        DestroyWindow(rendered);
         EXPECT_EQ(SkinWindowTable.Count(), 0);
     }
 }

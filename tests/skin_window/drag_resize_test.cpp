@@ -144,10 +144,8 @@ TEST_F(SkinWindowTest, MovesOverTheFrameShowSizeCursorsOnlyWithGestures) {
 
 // Through the method table the record index and the client rectangle are
 // anyone's. An index that names no record does nothing (the program goes
-// on). A rectangle address of 0 is the empty rectangle, as for the other
-// operations that take one: in a 0 x 0 client area every point lies below
-// the bottom edge, in the bottom-left corner near the left side, in the
-// bottom-right elsewhere.
+// on). Without a rectangle the window's own client area decides: a press
+// away from its edges neither sizes nor moves the window.
 TEST_F(SkinWindowTest, ThroughTheMethodTableAnyIndexAndRectangleAddressAreSafe) {
     HWND w = Skinned();
     const int record = RecordOf(w);
@@ -168,8 +166,10 @@ TEST_F(SkinWindowTest, ThroughTheMethodTableAnyIndexAndRectangleAddressAreSafe) 
         {record + 1, &client, {2, 200}, {}, nullptr},
         {record, &client, {2, 200}, {0xF001}, IDC_SIZEWE},
         {record, &client, {300, 200}, {}, nullptr},
-        {record, nullptr, {300, 200}, {0xF008}, IDC_SIZENWSE},
-        {record, nullptr, {2, 200}, {0xF007}, IDC_SIZENESW},
+        {record, nullptr, {300, 200}, {}, nullptr},
+        {record, nullptr, {20, 480}, {}, nullptr},
+        {record, nullptr, {2, 200}, {0xF001}, IDC_SIZEWE},
+        {record, nullptr, {690, 495}, {0xF008}, IDC_SIZENWSE},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "record " << c.record << ", "
@@ -181,6 +181,7 @@ TEST_F(SkinWindowTest, ThroughTheMethodTableAnyIndexAndRectangleAddressAreSafe) 
         EXPECT_EQ(GetCursor(), c.cursor ? LoadCursorA(nullptr, c.cursor) : arrow);
         table.Press(c.record, At(c.at.x, c.at.y), c.client);
         EXPECT_EQ(SysCommands(w), c.sizing);
+        EXPECT_EQ(CountReceived(w, WM_NCLBUTTONDOWN), 0) << "below the caption: no drag";
     }
     SetCursor(arrow);
 }
