@@ -93,40 +93,119 @@ std::vector<rt::AnsiText> OpenFileResultPaths(const char* buffer, std::size_t si
 
 namespace {
 
-// The names in folder that GBK cannot hold, keyed by their best-fit form
-// (the dialog's) as a full path, each with its "?" form.
-std::map<std::wstring, rt::AnsiText> LostNamesIn(const rt::AnsiText& folder) {
-    std::map<std::wstring, rt::AnsiText> lost;
+// One name in a folder: as the disk holds it, with "?" for what GBK lacks,
+// and in the best-fit form the ANSI dialog gives it.
+struct FolderEntry {
+    std::wstring name;
+    rt::AnsiText marked, bestFit;
+};
+
+std::vector<FolderEntry> ListFolder(const std::wstring& folder) {
+    std::vector<FolderEntry> entries;
     WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((rt::Utf16Of(folder) + L"*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) return lost;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return entries;
     do {
-        const std::size_t length = std::wcslen(found.cFileName);
-        const rt::AnsiText marked = rt::AnsiOfUtf16(found.cFileName, length);
-        if (marked.find('?') == rt::AnsiText::npos) continue;  // GBK holds it
-        const int n = static_cast<int>(length);
-        const int size = WideCharToMultiByte(CP_ACP, 0, found.cFileName, n, nullptr, 0, nullptr, nullptr);
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const int n = static_cast<int>(name.size());
+        const int size = WideCharToMultiByte(CP_ACP, 0, name.data(), n, nullptr, 0, nullptr, nullptr);
         rt::AnsiText bestFit(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-        if (size > 0) WideCharToMultiByte(CP_ACP, 0, found.cFileName, n, &bestFit[0], size, nullptr, nullptr);
-        lost[rt::FileNameKey(folder + bestFit)] = folder + marked;
+        if (size > 0) WideCharToMultiByte(CP_ACP, 0, name.data(), n, &bestFit[0], size, nullptr, nullptr);
+        entries.push_back({name, rt::AnsiOfUtf16(name.data(), name.size()), bestFit});
     } while (FindNextFileW(find, &found));
     FindClose(find);
-    return lost;
+    return entries;
+}
+
+bool HoldsLost(const rt::AnsiText& marked) { return marked.find('?') != rt::AnsiText::npos; }
+
+// The entry the dialog's spelling of one path component names, or null.
+// lost is set when that entry's name holds what GBK lacks, or when another
+// name of the folder is spelled the same by the dialog: then no one can
+// tell which was chosen. The exact name wins over a look-alike in other
+// letter case (歌b2.mp3 beside 歌B².mp3).
+const FolderEntry* Resolve(const std::vector<FolderEntry>& entries, const rt::AnsiText& component,
+                           bool* lost) {
+    const FolderEntry *exact = nullptr, *alike = nullptr;
+    for (const FolderEntry& e : entries) {
+        if (e.marked == component && !exact) exact = &e;
+        else if (e.bestFit == component && !alike) alike = &e;
+    }
+    if (alike) {
+        *lost = true;
+        return alike;
+    }
+    if (exact) {
+        *lost = HoldsLost(exact->marked);
+        return exact;
+    }
+    // Typed in another letter case.
+    const std::wstring key = rt::FileNameKey(component);
+    for (const FolderEntry& e : entries)
+        if (HoldsLost(e.marked) && rt::FileNameKey(e.bestFit) == key) {
+            *lost = true;
+            return &e;
+        }
+    for (const FolderEntry& e : entries)
+        if (rt::FileNameKey(e.marked) == key) {
+            *lost = false;
+            return &e;
+        }
+    return nullptr;
+}
+
+rt::AnsiText Joined(const std::vector<rt::AnsiText>& pieces, std::size_t from, std::size_t to,
+                    const char* separator) {
+    rt::AnsiText joined;
+    for (std::size_t i = from; i < to; ++i) {
+        if (i > from) joined += separator;
+        joined += pieces[i];
+    }
+    return joined;
+}
+
+// One path walked from its root, each folder listed in UTF-16 (once per
+// call): a component that stands for a name GBK cannot hold takes that
+// name's "?" form, and the rest of the path is left as the dialog gave it.
+rt::AnsiText MarkLostIn(const rt::AnsiText& path,
+                        std::map<std::wstring, std::vector<FolderEntry>>& folders) {
+    const std::vector<rt::AnsiText> pieces = rt::SplitText(path, "\\");
+    std::size_t root = 0;
+    if (pieces.size() > 1 && pieces[0].size() == 2 && pieces[0][1] == ':') root = 1;
+    else if (pieces.size() > 4 && pieces[0].empty() && pieces[1].empty()) root = 4;  // \\server\share
+    if (root == 0) return path;
+    rt::AnsiText out = Joined(pieces, 0, root, "\\") + "\\";
+    std::wstring actual = rt::Utf16Of(out);
+    for (std::size_t i = root; i < pieces.size(); ++i) {
+        if (i > root) out += "\\";
+        auto it = folders.find(actual);
+        if (it == folders.end()) it = folders.emplace(actual, ListFolder(actual)).first;
+        bool lost = false;
+        const FolderEntry* entry = pieces[i].empty() ? nullptr : Resolve(it->second, pieces[i], &lost);
+        if (!entry) return out + Joined(pieces, i, pieces.size(), "\\");
+        if (lost) {
+            out += entry->marked;
+            if (i + 1 < pieces.size()) out += "\\" + Joined(pieces, i + 1, pieces.size(), "\\");
+            return out;
+        }
+        out += pieces[i];
+        actual += entry->name + L"\\";
+    }
+    return out;
 }
 
 }  // namespace
 
-void RestoreLostCharacters(std::vector<rt::AnsiText>& paths) {
-    // The dialog's paths share one folder; each folder is read once per call.
-    std::map<rt::AnsiText, std::map<std::wstring, rt::AnsiText>> folders;
+void MarkLostCharacters(std::vector<rt::AnsiText>& paths) {
+    std::map<std::wstring, std::vector<FolderEntry>> folders;
     for (rt::AnsiText& path : paths) {
-        const std::size_t slash = rt::FindLastByte(path, '\\');
-        if (slash == rt::AnsiText::npos) continue;
-        const rt::AnsiText folder = path.substr(0, slash + 1);
-        auto it = folders.find(folder);
-        if (it == folders.end()) it = folders.emplace(folder, LostNamesIn(folder)).first;
-        const auto lost = it->second.find(rt::FileNameKey(path));
-        if (lost != it->second.end()) path = lost->second;
+        path = MarkLostIn(path, folders);
+        // No file name holds "|": one left here is the best fit of a
+        // character GBK lacks, and would cut the path in two where the
+        // dialog's paths are joined.
+        const std::vector<rt::AnsiText> parts = rt::SplitText(path, kPathSeparator);
+        path = Joined(parts, 0, parts.size(), "?");
     }
 }
 
@@ -145,7 +224,7 @@ rt::AnsiText AskOpenFileNames(HWND owner, const rt::AnsiText& title, const rt::A
         if (error) *error = FNERR_BUFFERTOOSMALL;
         return rt::AnsiText();
     }
-    RestoreLostCharacters(paths);
+    MarkLostCharacters(paths);
     return JoinPaths(paths);
 }
 

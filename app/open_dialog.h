@@ -40,16 +40,20 @@ rt::AnsiText ParseOpenFileResult(const char* buffer, std::size_t size, bool* tru
 std::vector<rt::AnsiText> OpenFileResultPaths(const char* buffer, std::size_t size, bool* truncated = nullptr);
 
 // The ANSI dialog hands back a name that GBK cannot hold in its best-fit
-// form: "歌².mp3" as "歌2.mp3", which names another file or none. Each path
-// that is the best fit of such a name in its folder (looked up in UTF-16)
-// becomes that name with "?" for what GBK lacks, as the drop gives it, so
-// the conversion tells the true reason and renames nothing that was not
-// chosen. When the folder also holds the look-alike itself (歌2.mp3 beside
-// 歌².mp3) the dialog's answer cannot tell them apart, and the path takes
-// the "?" form: nothing is renamed rather than perhaps the wrong file.
+// form: "歌².mp3" as "歌2.mp3", which names another file or none, and a
+// folder "歌¦集" as "歌|集", which would cut the path in two. Each path is
+// walked from its root, every folder looked up in UTF-16: the first
+// component that is the best fit of such a name takes that name with "?"
+// for what GBK lacks, as the drop gives it, so the conversion tells the
+// true reason and renames nothing that was not chosen. When the folder also
+// holds the look-alike itself (歌2.mp3 beside 歌².mp3) the dialog's answer
+// cannot tell them apart, and the path takes the "?" form: nothing is
+// renamed rather than perhaps the wrong file. An exact name wins over a
+// look-alike that differs from it only in letter case. A "|" left in a path
+// (no file name holds one) becomes "?" too.
 // (The UTF-16 dialog would give the true names, but Wine's writes a long
 // list past the end of its buffer.)
-void RestoreLostCharacters(std::vector<rt::AnsiText>& paths);
+void MarkLostCharacters(std::vector<rt::AnsiText>& paths);
 
 // Shows the dialog; the chosen full paths joined by "|", or "" when nothing
 // was chosen. When error is given it receives CommDlgExtendedError() (0 for

@@ -10,6 +10,7 @@
 #include "app/file_list.h"
 #include "app/main_window.h"
 #include "app/open_dialog.h"
+#include "app/renamer.h"
 #include "app/texts.h"
 #include "tests/app/temp_folder.h"
 #include "tests/support/waits.h"
@@ -97,9 +98,47 @@ TEST(OpenDialog, BestFitNamesAreGivenBackWithQuestionMarks) {
     testfs::WriteText(dir + "绿.mp3", "x");
     std::vector<rt::AnsiText> paths = {dir + "歌2.mp3", dir + "a|b.mp3", dir + "A|B.MP3", dir + "绿.mp3",
                                        dir + "missing.mp3", dir + "no such folder\\a|b.mp3"};
-    app::RestoreLostCharacters(paths);
+    app::MarkLostCharacters(paths);
     EXPECT_EQ(paths, (std::vector<rt::AnsiText>{dir + "歌?.mp3", dir + "a?b.mp3", dir + "a?b.mp3", dir + "绿.mp3",
-                                                dir + "missing.mp3", dir + "no such folder\\a|b.mp3"}));
+                                                dir + "missing.mp3", dir + "no such folder\\a?b.mp3"}));
+    testfs::RemoveTree(dir);
+}
+
+// Every folder of a path is checked, not only its last name: a folder whose
+// name GBK cannot hold must not let the path name another folder or file.
+// "歌¦集" comes back as "歌|集", which would cut the path in two at the "|",
+// the first piece the full path of the folder 歌 beside it; "音乐²" comes
+// back as "音乐2", the name of the folder beside it. An exact name wins over
+// a look-alike in other letter case.
+TEST(OpenDialog, EveryFolderOfAPathIsCheckedAndNothingUnchosenIsRenamed) {
+    const std::string dir = testfs::MakeTempFolder("bestfitfolders");
+    const std::wstring wdir = rt::Utf16Of(dir);
+    ASSERT_TRUE(CreateDirectoryA((dir + "歌").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((wdir + L"\x6B4C\x00A6\x96C6").c_str(), nullptr));  // 歌¦集
+    ASSERT_TRUE(testfs::WriteTextW(wdir + L"\x6B4C\x00A6\x96C6\\\x7EFF.mp3", "green"));
+    ASSERT_TRUE(CreateDirectoryW((wdir + L"\x97F3\x4E50\x00B2").c_str(), nullptr));  // 音乐²
+    ASSERT_TRUE(testfs::WriteTextW(wdir + L"\x97F3\x4E50\x00B2\\\x6B4C.mp3", "chosen"));
+    ASSERT_TRUE(CreateDirectoryA((dir + "音乐2").c_str(), nullptr));
+    testfs::WriteText(dir + "音乐2\\歌.mp3", "other");
+    testfs::WriteText(dir + "歌b2.mp3", "plain");
+    ASSERT_TRUE(testfs::WriteTextW(wdir + L"\x6B4C" L"B\x00B2.mp3", "x"));  // 歌B².mp3
+
+    std::vector<rt::AnsiText> paths = {dir + "歌|集\\绿.mp3", dir + "音乐2\\歌.mp3", dir + "歌b2.mp3"};
+    app::MarkLostCharacters(paths);
+    EXPECT_EQ(paths, (std::vector<rt::AnsiText>{dir + "歌?集\\绿.mp3", dir + "音乐?\\歌.mp3",
+                                                dir + "歌b2.mp3"}));
+
+    rt::CountedArray<rt::AnsiText> files;
+    for (const rt::AnsiText& p : paths) files.Append(p);
+    const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_EQ(failures[0].path, dir + "歌?集\\绿.mp3");
+    EXPECT_EQ(failures[0].problem, app::RenameProblem::UnknownChar);
+    EXPECT_EQ(failures[1].path, dir + "音乐?\\歌.mp3");
+    EXPECT_EQ(failures[1].problem, app::RenameProblem::UnknownChar);
+    EXPECT_NE(GetFileAttributesA((dir + "歌").c_str()), INVALID_FILE_ATTRIBUTES) << "never chosen";
+    EXPECT_EQ(testfs::ReadText(dir + "音乐2\\歌.mp3"), "other");
+    EXPECT_EQ(testfs::ReadText(dir + "ge b2.mp3"), "plain");
     testfs::RemoveTree(dir);
 }
 
