@@ -29,10 +29,11 @@ HWND ListBoxWindow() { return rt::UnitWindow(rt::UnitId(kListBox)); }
 
 // The folder Explorer opens after a conversion: the last file's. A path that
 // is not a full path has no folder of its own (it would be the current
-// folder, whatever that is): then the last full path before it counts.
+// folder, whatever that is), nor has one refused for a character GBK lacks:
+// then the last full path before it counts.
 rt::AnsiText LastFolder(const rt::CountedArray<rt::AnsiText>& files) {
     for (int i = files.Count(); i >= 1; --i)
-        if (IsFullPath(files[i])) return SplitPath(files[i]).folder;
+        if (IsFullPath(files[i]) && !HoldsLostCharacter(files[i])) return SplitPath(files[i]).folder;
     return rt::AnsiText();
 }
 

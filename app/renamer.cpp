@@ -52,11 +52,15 @@ bool RefusedTarget(const rt::AnsiText& target, RenameProblem* problem) {
     return true;
 }
 
+}  // namespace
+
 // A character that the code page has no code for reaches us as "?" from
 // the dialog and the drop. No Windows file name holds "?" (and no GBK trail
 // byte is 0x3F), so the path names no file: looked up, it would be called
 // missing, and a second such path would look like the same file.
 bool HoldsLostCharacter(const rt::AnsiText& path) { return rt::FindLastByte(path, '?') != rt::AnsiText::npos; }
+
+namespace {
 
 // The rename's own error code is not always the truth (Wine has said "file
 // not found" of a file that is there): the disk says what happened.

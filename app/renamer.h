@@ -42,6 +42,9 @@ struct RenameFailure {
 // True for a path from a drive root ("C:\") or a server ("\\server\..."):
 // only such a path names the same file whatever folder is current.
 bool IsFullPath(const rt::AnsiText& path);
+// True when the path holds "?", what the dialog and the drop give for a
+// character GBK lacks: it names no file, and its folder may name none.
+bool HoldsLostCharacter(const rt::AnsiText& path);
 // True for a name Windows keeps for a device whatever its extension and
 // letter case: CON, PRN, AUX, NUL, COM1..COM9, LPT1..LPT9 as the part before
 // the first dot, trailing blanks dropped ("con .mp3", "Lpt3", "nul.tar.gz").
