@@ -38,7 +38,15 @@ bool RenameFile(const AnsiText& oldPath, const AnsiText& newPath) {
 }
 
 int FileExists(const AnsiText& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    // The ANSI call finds nothing past MAX_PATH characters; a full path that
+    // long is looked up in its long-path form, so a file that is there is
+    // never called missing.
+    std::wstring wide = Utf16Of(path);
+    if (wide.size() >= MAX_PATH && wide.size() > 3) {
+        if (wide[0] == L'\\' && wide[1] == L'\\' && wide[2] != L'?') wide = L"\\\\?\\UNC\\" + wide.substr(2);
+        else if (wide[1] == L':' && wide[2] == L'\\') wide = L"\\\\?\\" + wide;
+    }
+    return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
 }
 
 bool WriteFileBytes(const AnsiText& path, const ByteString& bytes) {

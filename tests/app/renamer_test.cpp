@@ -208,11 +208,17 @@ TEST_F(RenameFolder, ANewNameOrPathTooLongIsSaidSoAndTheFileStaysWhereItWas) {
         {toPathOf(MAX_PATH - 1), true, ""},
         {toPathOf(MAX_PATH), true, "新路径太长"},
         {toPathOf(MAX_PATH + 1), false, "文件不存在"},  // looked for, though not tried
+        // A file whose own path is past MAX_PATH characters is there all the
+        // same (made and seen through the long-path form).
+        {toPathOf(MAX_PATH + 3), true, "新路径太长"},
         {root + Repeat("装", 36) + "abc", true, ""},
         {root + Repeat("装", 36) + "abcd", true, "新名字太长"},
     };
+    const auto longForm = [](const std::string& p) { return L"\\\\?\\" + rt::Utf16Of(p); };
     for (const Case& c : cases) {
-        if (c.there) testfs::WriteText(c.path, "kept");
+        const bool longSource = rt::Utf16Length(c.path) >= MAX_PATH;
+        if (c.there && longSource) ASSERT_TRUE(testfs::WriteTextW(longForm(c.path), "kept"));
+        else if (c.there) testfs::WriteText(c.path, "kept");
         rt::CountedArray<rt::AnsiText> files;
         files.Append(c.path);
         const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
@@ -226,7 +232,10 @@ TEST_F(RenameFolder, ANewNameOrPathTooLongIsSaidSoAndTheFileStaysWhereItWas) {
         }
         EXPECT_EQ(app::FailureMessage(failures), "有 1 个文件没有改名：\r\n" + c.path + "（" + c.reason + "）");
         EXPECT_EQ(rt::FileExists(target), 0) << chars;
-        if (c.there) {
+        if (c.there && longSource) {
+            EXPECT_NE(GetFileAttributesW(longForm(c.path).c_str()), INVALID_FILE_ATTRIBUTES) << chars;
+            DeleteFileW(longForm(c.path).c_str());
+        } else if (c.there) {
             EXPECT_EQ(testfs::ReadText(c.path), "kept") << chars;
         }
         DeleteFileA(c.path.c_str());
