@@ -53,7 +53,9 @@ bool IsDeviceName(const rt::AnsiText& name);
 // lacks) and is left alone. A name whose pinyin is itself (no character
 // has a reading) is left alone and is no failure; a path met before in
 // this call (letter case aside, as Windows compares names) was handled
-// then and is skipped.
+// then and is skipped. A listed folder that holds other listed paths is
+// renamed after them, so they are still where the list says; failures come
+// back in the list's order.
 std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths);
 
 // The message for failed renames: how many, the first ten paths with their
