@@ -220,7 +220,9 @@ TEST_F(RenameFolder, ANewNameOrPathTooLongIsSaidSoAndTheFileStaysWhereItWas) {
     for (const Case& c : cases) {
         // Made, read and removed in the long form, which reaches any length.
         const std::wstring longForm = L"\\\\?\\" + Wide(c.path);
-        if (c.there) ASSERT_TRUE(testfs::WriteTextW(longForm, "kept")) << rt::Utf16Length(c.path);
+        if (c.there) {
+            ASSERT_TRUE(testfs::WriteTextW(longForm, "kept")) << rt::Utf16Length(c.path);
+        }
         rt::CountedArray<rt::AnsiText> files;
         files.Append(c.path);
         const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
