@@ -59,6 +59,8 @@ bool RefusedTarget(const rt::AnsiText& target, RenameProblem* problem) {
 // missing, and a second such path would look like the same file.
 bool HoldsLostCharacter(const rt::AnsiText& path) { return rt::FindLastByte(path, '?') != rt::AnsiText::npos; }
 
+}  // namespace
+
 // The rename's own error code is not always the truth (Wine has said "file
 // not found" of a file that is there): the disk says what happened.
 RenameProblem ProblemAfterFailedRename(const rt::AnsiText& path, const rt::AnsiText& target, DWORD error) {
@@ -67,8 +69,6 @@ RenameProblem ProblemAfterFailedRename(const rt::AnsiText& path, const rt::AnsiT
     if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) return RenameProblem::Locked;
     return RenameProblem::Other;
 }
-
-}  // namespace
 
 bool IsDeviceName(const rt::AnsiText& name) {
     // "." never is a GBK trail byte (they are 0x40 and above).

@@ -126,6 +126,28 @@ TEST_F(RenameFolder, AFolderListedWithWhatItHoldsIsRenamedAfterItsContents) {
                                                  held + "没有.mp3（文件不存在）");
 }
 
+// Denied access and sharing violations are hard to bring about under every
+// system alike, so the rule is checked with the error given.
+TEST_F(RenameFolder, AFailedRenameIsToldByWhatTheDiskShowsThenByItsError) {
+    testfs::WriteText(dir_ + "歌.mp3", "song");
+    testfs::WriteText(dir_ + "ge .mp3", "taken");
+    const std::string there = dir_ + "歌.mp3", gone = dir_ + "没有.mp3", free = dir_ + "ge 2.mp3";
+    struct Case { std::string path, target; DWORD error; std::string reason; };
+    const Case cases[] = {
+        {there, free, ERROR_ACCESS_DENIED, "文件不能改动"},
+        {there, free, ERROR_SHARING_VIOLATION, "文件不能改动"},
+        {there, free, ERROR_INVALID_PARAMETER, "无法改名"},
+        {there, free, ERROR_FILE_NOT_FOUND, "无法改名"},  // the file is there whatever the error says
+        {there, dir_ + "ge .mp3", ERROR_ACCESS_DENIED, "新名字“ge .mp3”已被别的文件占用"},
+        {gone, free, ERROR_ACCESS_DENIED, "文件不存在"},
+    };
+    for (const Case& c : cases) {
+        const app::RenameProblem problem = app::ProblemAfterFailedRename(c.path, c.target, c.error);
+        EXPECT_EQ(app::FailureMessage({{c.path, problem, c.target}}), "有 1 个文件没有改名：\r\n" + c.path + "（" + c.reason + "）")
+            << c.error;
+    }
+}
+
 TEST(IsFullPath, OnlyADriveOrAServerRootNamesTheSameFileFromAnyFolder) {
     struct Case { std::string path; bool full; };
     const Case cases[] = {
