@@ -1,5 +1,6 @@
 #include "app/renamer.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -60,8 +61,6 @@ bool RefusedTarget(const rt::AnsiText& target, RenameProblem* problem) {
 // missing, and a second such path would look like the same file.
 bool HoldsLostCharacter(const rt::AnsiText& path) { return rt::FindLastByte(path, '?') != rt::AnsiText::npos; }
 
-namespace {
-
 // The rename's own error code is not always the truth (Wine has said "file
 // not found" of a file that is there): the disk says what happened.
 RenameProblem ProblemAfterFailedRename(const rt::AnsiText& path, const rt::AnsiText& target, DWORD error) {
@@ -70,8 +69,6 @@ RenameProblem ProblemAfterFailedRename(const rt::AnsiText& path, const rt::AnsiT
     if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) return RenameProblem::Locked;
     return RenameProblem::Other;
 }
-
-}  // namespace
 
 bool IsDeviceName(const rt::AnsiText& name) {
     // "." never is a GBK trail byte (they are 0x40 and above).
@@ -91,21 +88,48 @@ bool IsFullPath(const rt::AnsiText& path) {
     return path.size() >= 3 && path[0] == '\\' && path[1] == '\\' && path[2] != '\\';
 }
 
+namespace {
+
+// The list in the order it is renamed: a folder dropped together with files
+// inside it, once renamed, would take them out of reach, so every folder
+// that holds another listed path waits until last, the deepest first; all
+// else keeps its place.
+std::vector<int> RenameOrder(const rt::CountedArray<rt::AnsiText>& paths) {
+    std::set<std::wstring> keys;
+    for (int i = 1; i <= paths.Count(); ++i) keys.insert(rt::FileNameKey(paths[i]));
+    const auto inside = [&keys](std::wstring key) {
+        if (key.empty() || key.back() != L'\\') key += L'\\';
+        const auto next = keys.lower_bound(key);
+        return next != keys.end() && next->size() > key.size() && next->compare(0, key.size(), key) == 0;
+    };
+    std::vector<int> order, folders;
+    for (int i = 1; i <= paths.Count(); ++i) (inside(rt::FileNameKey(paths[i])) ? folders : order).push_back(i);
+    const auto depth = [&paths](int i) { return std::count(paths[i].begin(), paths[i].end(), '\\'); };
+    std::stable_sort(folders.begin(), folders.end(), [&depth](int a, int b) { return depth(a) > depth(b); });
+    order.insert(order.end(), folders.begin(), folders.end());
+    return order;
+}
+
+}  // namespace
+
 std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths) {
-    std::vector<RenameFailure> failures;
+    std::vector<std::pair<int, RenameFailure>> found;  // with the place on the list
     std::set<std::wstring> handled;
-    for (int i = 1; i <= paths.Count(); ++i) {
+    for (const int i : RenameOrder(paths)) {
         const rt::AnsiText& path = paths[i];
+        const auto fail = [&found, i, &path](RenameProblem problem, const rt::AnsiText& target) {
+            found.push_back({i, {path, problem, target}});
+        };
         // Before the duplicate check: two names that differ only in their
         // lost characters give the same text.
         if (HoldsLostCharacter(path)) {
-            failures.push_back({path, RenameProblem::UnknownChar, rt::AnsiText()});
+            fail(RenameProblem::UnknownChar, rt::AnsiText());
             continue;
         }
         // A file listed twice was renamed (or reported) the first time.
         if (!handled.insert(rt::FileNameKey(path)).second) continue;
         if (!IsFullPath(path)) {
-            failures.push_back({path, RenameProblem::NotFullPath, rt::AnsiText()});
+            fail(RenameProblem::NotFullPath, rt::AnsiText());
             continue;
         }
         const rt::AnsiText target = PinyinPath(path);
@@ -113,12 +137,16 @@ std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& 
         RenameProblem refused;
         if (RefusedTarget(target, &refused)) {  // not tried: the file stays where it can be opened
             const bool there = rt::FileExists(path) != 0;
-            failures.push_back({path, there ? refused : RenameProblem::Missing, target});
+            fail(there ? refused : RenameProblem::Missing, target);
             continue;
         }
         if (!rt::RenameFile(path, target))
-            failures.push_back({path, ProblemAfterFailedRename(path, target, GetLastError()), target});
+            fail(ProblemAfterFailedRename(path, target, GetLastError()), target);
     }
+    // Reported in the order of the list, whatever order they were renamed in.
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<RenameFailure> failures;
+    for (auto& f : found) failures.push_back(std::move(f.second));
     return failures;
 }
 

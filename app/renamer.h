@@ -56,8 +56,16 @@ bool IsDeviceName(const rt::AnsiText& name);
 // lacks) and is left alone. A name whose pinyin is itself (no character
 // has a reading) is left alone and is no failure; a path met before in
 // this call (letter case aside, as Windows compares names) was handled
-// then and is skipped.
+// then and is skipped. A listed folder that holds other listed paths is
+// renamed after them, so they are still where the list says; failures come
+// back in the list's order.
 std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths);
+
+// Why the rename of path to target failed, the disk asked first: a file
+// that is not there is missing, a target that is there is taken, whatever
+// error the rename gave; else access denied or a sharing violation is a
+// file that may not be changed, and anything else is some other failure.
+RenameProblem ProblemAfterFailedRename(const rt::AnsiText& path, const rt::AnsiText& target, DWORD error);
 
 // The message for failed renames: how many, the first ten paths with their
 // reasons (a taken pinyin name is named, so the user sees which file is in

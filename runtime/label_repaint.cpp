@@ -16,6 +16,9 @@ bool Overlap(HWND a, HWND b) {
 }  // namespace
 
 void RepaintLabelsOver(const Unit& below, LabelRepaint when) {
+    // A label's paint covers nothing, neither itself nor a label it
+    // overlaps: drawing a text again would blend its soft edges twice.
+    if (below.kind == UnitKind::TransparentLabel) return;
     for (auto& u : Units()) {
         if (!u->alive || u->kind != UnitKind::TransparentLabel || u->windowUnit != below.windowUnit ||
             !IsWindowVisible(u->hwnd) || !Overlap(u->hwnd, below.hwnd))

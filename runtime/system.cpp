@@ -37,16 +37,25 @@ bool RenameFile(const AnsiText& oldPath, const AnsiText& newPath) {
     return MoveFileA(oldPath.c_str(), newPath.c_str()) != 0;
 }
 
+// The ANSI call finds nothing at MAX_PATH characters or more, yet such a
+// file can be there (made by a program that uses the long form, or reached
+// by renaming its folder): a path that long is looked up in the "\\?\"
+// form of its full path, which takes the path as it is, so it is resolved
+// first. Shorter paths keep the plain call and its handling of the name.
 int FileExists(const AnsiText& path) {
-    // The ANSI call finds nothing past MAX_PATH characters; a full path that
-    // long is looked up in its long-path form, so a file that is there is
-    // never called missing.
-    std::wstring wide = Utf16Of(path);
-    if (wide.size() >= MAX_PATH && wide.size() > 3) {
-        if (wide[0] == L'\\' && wide[1] == L'\\' && wide[2] != L'?') wide = L"\\\\?\\UNC\\" + wide.substr(2);
-        else if (wide[1] == L':' && wide[2] == L'\\') wide = L"\\\\?\\" + wide;
-    }
-    return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    if (Utf16Length(path) < MAX_PATH)
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    const std::wstring wide = Utf16Of(path);
+    const DWORD need = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (need == 0) return 0;
+    std::wstring full(need, L'\0');
+    const DWORD got = GetFullPathNameW(wide.c_str(), need, &full[0], nullptr);
+    if (got == 0 || got >= need) return 0;
+    full.resize(got);
+    std::wstring longForm;
+    if (full.compare(0, 2, L"\\\\") == 0) longForm = L"\\\\?\\UNC\\" + full.substr(2);  // \\server\share
+    else longForm = L"\\\\?\\" + full;
+    return GetFileAttributesW(longForm.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
 }
 
 bool WriteFileBytes(const AnsiText& path, const ByteString& bytes) {

@@ -106,6 +106,48 @@ TEST_F(RenameFolder, CollisionsVanishedAndHeldFilesAreReportedAndNothingIsLost) 
                        "没有.mp3（文件不存在）\r\n" + dir_ + "歌.mp3（文件不能改动）");
 }
 
+// A drop can hold a folder and files inside it: each gets its pinyin name,
+// wherever it stands on the list, and failures are told in the list's order.
+// (The folder names end in a letter: a trailing blank would be dropped.)
+TEST_F(RenameFolder, AFolderListedWithWhatItHoldsIsRenamedAfterItsContents) {
+    const std::string song = Sub("歌a"), green = Sub("歌a\\绿b"), held = Sub("型c");
+    Sub("xing c");  // 型c's new name is taken
+    testfs::WriteText(song + "曲.mp3", "tune");
+    testfs::WriteText(green + "行.txt", "row");
+    rt::CountedArray<rt::AnsiText> files;
+    for (const std::string& p : {dir_ + "歌a", dir_ + "歌a\\绿b", held.substr(0, held.size() - 1), held + "没有.mp3",
+                                 song + "曲.mp3", green + "行.txt"})
+        files.Append(p);
+
+    const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
+    EXPECT_EQ(testfs::ReadText(dir_ + "ge a\\qu .mp3"), "tune");
+    EXPECT_EQ(testfs::ReadText(dir_ + "ge a\\lv b\\xing .txt"), "row");
+    EXPECT_EQ(app::FailureMessage(failures), "有 2 个文件没有改名：\r\n" + dir_ + "型c（新名字“xing c”已被别的文件占用）\r\n" +
+                                                 held + "没有.mp3（文件不存在）");
+}
+
+// Denied access and sharing violations are hard to bring about under every
+// system alike, so the rule is checked with the error given.
+TEST_F(RenameFolder, AFailedRenameIsToldByWhatTheDiskShowsThenByItsError) {
+    testfs::WriteText(dir_ + "歌.mp3", "song");
+    testfs::WriteText(dir_ + "ge .mp3", "taken");
+    const std::string there = dir_ + "歌.mp3", gone = dir_ + "没有.mp3", free = dir_ + "ge 2.mp3";
+    struct Case { std::string path, target; DWORD error; std::string reason; };
+    const Case cases[] = {
+        {there, free, ERROR_ACCESS_DENIED, "文件不能改动"},
+        {there, free, ERROR_SHARING_VIOLATION, "文件不能改动"},
+        {there, free, ERROR_INVALID_PARAMETER, "无法改名"},
+        {there, free, ERROR_FILE_NOT_FOUND, "无法改名"},  // the file is there whatever the error says
+        {there, dir_ + "ge .mp3", ERROR_ACCESS_DENIED, "新名字“ge .mp3”已被别的文件占用"},
+        {gone, free, ERROR_ACCESS_DENIED, "文件不存在"},
+    };
+    for (const Case& c : cases) {
+        const app::RenameProblem problem = app::ProblemAfterFailedRename(c.path, c.target, c.error);
+        EXPECT_EQ(app::FailureMessage({{c.path, problem, c.target}}), "有 1 个文件没有改名：\r\n" + c.path + "（" + c.reason + "）")
+            << c.error;
+    }
+}
+
 TEST(IsFullPath, OnlyADriveOrAServerRootNamesTheSameFileFromAnyFolder) {
     struct Case { std::string path; bool full; };
     const Case cases[] = {
@@ -208,17 +250,18 @@ TEST_F(RenameFolder, ANewNameOrPathTooLongIsSaidSoAndTheFileStaysWhereItWas) {
         {toPathOf(MAX_PATH - 1), true, ""},
         {toPathOf(MAX_PATH), true, "新路径太长"},
         {toPathOf(MAX_PATH + 1), false, "文件不存在"},  // looked for, though not tried
-        // A file whose own path is past MAX_PATH characters is there all the
-        // same (made and seen through the long-path form).
+        // The file's own path is past what the ANSI calls reach: it is there all the same.
         {toPathOf(MAX_PATH + 3), true, "新路径太长"},
+        {toPathOf(MAX_PATH + 40), true, "新路径太长"},
         {root + Repeat("装", 36) + "abc", true, ""},
         {root + Repeat("装", 36) + "abcd", true, "新名字太长"},
     };
-    const auto longForm = [](const std::string& p) { return L"\\\\?\\" + rt::Utf16Of(p); };
     for (const Case& c : cases) {
-        const bool longSource = rt::Utf16Length(c.path) >= MAX_PATH;
-        if (c.there && longSource) ASSERT_TRUE(testfs::WriteTextW(longForm(c.path), "kept"));
-        else if (c.there) testfs::WriteText(c.path, "kept");
+        // Made, read and removed in the long form, which reaches any length.
+        const std::wstring longForm = L"\\\\?\\" + Wide(c.path);
+        if (c.there) {
+            ASSERT_TRUE(testfs::WriteTextW(longForm, "kept")) << rt::Utf16Length(c.path);
+        }
         rt::CountedArray<rt::AnsiText> files;
         files.Append(c.path);
         const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
@@ -232,13 +275,10 @@ TEST_F(RenameFolder, ANewNameOrPathTooLongIsSaidSoAndTheFileStaysWhereItWas) {
         }
         EXPECT_EQ(app::FailureMessage(failures), "有 1 个文件没有改名：\r\n" + c.path + "（" + c.reason + "）");
         EXPECT_EQ(rt::FileExists(target), 0) << chars;
-        if (c.there && longSource) {
-            EXPECT_NE(GetFileAttributesW(longForm(c.path).c_str()), INVALID_FILE_ATTRIBUTES) << chars;
-            DeleteFileW(longForm(c.path).c_str());
-        } else if (c.there) {
-            EXPECT_EQ(testfs::ReadText(c.path), "kept") << chars;
+        if (c.there) {
+            EXPECT_EQ(testfs::ReadTextW(longForm), "kept") << chars;
         }
-        DeleteFileA(c.path.c_str());
+        DeleteFileW(longForm.c_str());
     }
 }
 

@@ -246,6 +246,58 @@ TEST_F(BuiltWindow, TransparentLabelShowsWhatLiesBeneathAndLetsTheMouseThrough) 
     SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// The label's area of the window as it is on the screen, as 32-bit pixels.
+std::vector<uint32_t> LabelPixels(HWND window, const RECT& area, void (*drawOnTop)(HDC) = nullptr) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    HDC screen = GetDC(window);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, dib);
+    BitBlt(dc, 0, 0, w, h, screen, area.left, area.top, SRCCOPY);
+    if (drawOnTop) drawOnTop(dc);
+    GdiFlush();
+    std::vector<uint32_t> px(static_cast<const uint32_t*>(bits), static_cast<const uint32_t*>(bits) + w * h);
+    for (uint32_t& p : px) p &= 0xFFFFFF;
+    SelectObject(dc, old);
+    DeleteObject(dib);
+    DeleteDC(dc);
+    ReleaseDC(window, screen);
+    return px;
+}
+
+TEST_F(BuiltWindow, ALabelPaintDrawsItsTextOnceOverWhatLiesBeneath) {
+    // Soft glyph edges drawn twice come out darker than one drawing: the
+    // shown label must match its text drawn once over the bare ground.
+    const int tip = rt::UnitId("Tip");
+    const RECT area = {32, 40, 32 + 352, 40 + 32};
+    SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump();
+    static HWND label;
+    label = rt::UnitWindow(tip);
+    const std::vector<uint32_t> once =
+        LabelPixels(hwnd_, area, [](HDC dc) { rt::detail::DrawLabelText(label, dc); });
+    // Shown on its own, so that only the label paints: over a ground with
+    // no text on it yet.
+    ShowWindow(label, SW_SHOWNA);
+    UpdateWindow(label);
+    Pump();
+    const std::vector<uint32_t> shown = LabelPixels(hwnd_, area);
+    ShowWindow(label, SW_HIDE);
+    rt::SetUnitVisible(tip, 0);
+    SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    int differ = 0, inked = 0;
+    for (std::size_t i = 0; i < once.size(); ++i) {
+        if (once[i] != shown[i]) ++differ;
+        if (once[i] != once[0]) ++inked;
+    }
+    EXPECT_GT(inked, 50);
+    EXPECT_EQ(differ, 0);
+}
+
 TEST_F(BuiltWindow, TransparentLabelTextIsOutlinedToReadOverADarkGround) {
     // Drawn over black, black ink alone leaves nothing to see; the outline in
     // the ink's contrast colour carries the glyphs' shapes.
