@@ -13,13 +13,18 @@ std::vector<char> NulTerminated(const rt::AnsiText& text) {
     return bytes;
 }
 
-rt::AnsiText JoinPaths(const std::vector<rt::AnsiText>& paths) {
+rt::AnsiText Joined(const std::vector<rt::AnsiText>& pieces, std::size_t from, std::size_t to,
+                    const char* separator) {
     rt::AnsiText joined;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        if (i) joined += kPathSeparator;
-        joined += paths[i];
+    for (std::size_t i = from; i < to; ++i) {
+        if (i > from) joined += separator;
+        joined += pieces[i];
     }
     return joined;
+}
+
+rt::AnsiText JoinPaths(const std::vector<rt::AnsiText>& paths) {
+    return Joined(paths, 0, paths.size(), kPathSeparator);
 }
 
 }  // namespace
@@ -153,16 +158,6 @@ const FolderEntry* Resolve(const std::vector<FolderEntry>& entries, const rt::An
             return &e;
         }
     return nullptr;
-}
-
-rt::AnsiText Joined(const std::vector<rt::AnsiText>& pieces, std::size_t from, std::size_t to,
-                    const char* separator) {
-    rt::AnsiText joined;
-    for (std::size_t i = from; i < to; ++i) {
-        if (i > from) joined += separator;
-        joined += pieces[i];
-    }
-    return joined;
 }
 
 // One path walked from its root, each folder listed in UTF-16 (once per
