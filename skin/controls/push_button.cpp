@@ -42,6 +42,24 @@ void OnMouseLeave(HWND control, SkinWindowRecord& record, const SkinnedButton& e
         RepaintButtonNow(control, 0, 0);
 }
 
+// The button's last message. An image button's tip window has no parent, so
+// nothing else takes it away: it goes with the button, once the procedures
+// under the skin's are done with the button (the tip's own hold on the
+// button's messages ends with the tip).
+LRESULT EndButton(HWND control, WPARAM wParam, LPARAM lParam) {
+    ControlIds ids;
+    const SkinnedButton* entry = LiveEntryOf(control, &SkinWindowRecord::Buttons, &ids);
+    const HWND tip = entry ? entry->Tooltip.GetHwnd() : nullptr;
+    const LRESULT result = CallPreviousProc(control, WM_NCDESTROY, wParam, lParam);
+    if (tip) {
+        // Looked up again: the procedures just called may have changed the table.
+        SkinnedButton* still = EntryAt(ids, control, &SkinWindowRecord::Buttons);
+        if (still && still->Tooltip.GetHwnd() == tip) still->Tooltip.TipWindow = nullptr;
+        DestroyWindow(tip);
+    }
+    return result;
+}
+
 }  // namespace
 
 // ---- fonts ----------------------------------------------------------------------
@@ -146,6 +164,8 @@ LRESULT CALLBACK ButtonSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 1;
     case WM_LBUTTONDBLCLK:
         return 0;
+    case WM_NCDESTROY:
+        return EndButton(window, wParam, lParam);
     default:
         break;
     }

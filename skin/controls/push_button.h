@@ -62,7 +62,8 @@ SkinnedButton* FindSkinnedButton(HWND control, SkinWindowRecord** record = nullp
 // owner-drawn). Nothing while SkinControlsFlag is 0.
 void AttachPushButtons(int record, HWND parent);
 
-// The window procedure of every skinned BUTTON control.
+// The window procedure of every skinned BUTTON control. A button's tip
+// window goes with the button, at its WM_NCDESTROY.
 LRESULT CALLBACK ButtonSkinProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Paints the button at once in its skinned look; hot adds kStateHot.

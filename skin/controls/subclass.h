@@ -89,6 +89,18 @@ inline void TrackMouseLeave(HWND control) {
     TrackMouseEvent(&track);
 }
 
+// The entry of family that ids name, or null when they name no live entry
+// of control.
+template <class Entry>
+Entry* EntryAt(const ControlIds& ids, HWND control,
+               rt::CountedArray<Entry> SkinWindowRecord::*family) {
+    if (!SkinWindowTable.Contains(ids.record)) return nullptr;
+    rt::CountedArray<Entry>& entries = SkinWindowTable[ids.record].*family;
+    if (ids.entry < 1 || ids.entry > entries.Count()) return nullptr;
+    Entry& entry = entries[ids.entry];
+    return entry.Window == control ? &entry : nullptr;
+}
+
 // The entry of family that control's Hw_FuID and Hw_lbID name, or null when
 // they name no live entry of control.
 template <class Entry>
@@ -96,11 +108,7 @@ Entry* LiveEntryOf(HWND control, rt::CountedArray<Entry> SkinWindowRecord::*fami
                    ControlIds* ids = nullptr) {
     const ControlIds found = ControlIdsOf(control);
     if (ids) *ids = found;
-    if (!SkinWindowTable.Contains(found.record)) return nullptr;
-    rt::CountedArray<Entry>& entries = SkinWindowTable[found.record].*family;
-    if (found.entry < 1 || found.entry > entries.Count()) return nullptr;
-    Entry& entry = entries[found.entry];
-    return entry.Window == control ? &entry : nullptr;
+    return EntryAt(found, control, family);
 }
 
 // Skins every direct child of parent of class cls, in FindWindowExA order:

@@ -7,6 +7,7 @@
 #include "skin/controls/image_button.h"
 #include "skin/controls/push_button.h"
 #include "skin/engine.h"
+#include "skin/helpers.h"
 #include "skin/method_table.h"
 #include "skin/record.h"
 #include "tests/support/pixels.h"
@@ -111,6 +112,65 @@ TEST_F(ImageButtonTest, ThroughTheMethodTable) {
     EXPECT_TRUE(Entry(b).HotImage.empty());
     EXPECT_EQ(Entry(b).PressedImage, red);
     EXPECT_EQ(TipText(Entry(b)), "tip");
+}
+
+// A tip window has no parent, so nothing takes it away with its button: it
+// goes when the button goes, before its window or with it. Both ways a tip
+// can sit on a button: made before the skin's procedure (a button no attach
+// took) and over it (an attached push button).
+TEST_F(ImageButtonTest, TipWindowsGoWithTheirButtons) {
+    const rt::ByteString red = SolidPng(8, 8, kRed);
+    for (bool buttonFirst : {false, true}) {
+        SCOPED_TRACE(buttonFirst ? "a button destroyed before its window" : "the window destroyed");
+        HWND w = CreateWindowExA(0, TestClass("CtlaTippedWindow", DefWindowProcA), "",
+                                 WS_POPUP | WS_VISIBLE, 40, 40, 300, 200, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        ASSERT_TRUE(w);
+        HWND attached = CreateWindowExA(0, "BUTTON", "a", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                                        10, 40, 80, 30, w, nullptr, nullptr, nullptr);
+        engine().AttachSkin(w);
+        const int record = skin::FindWindowRecord(w);
+        ASSERT_GT(record, 0);
+        ASSERT_GT(skin::FindButtonEntry(record, attached), 0);
+        HWND taken = CreateWindowExA(0, "BUTTON", "b", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 100,
+                                     40, 80, 30, w, nullptr, nullptr, nullptr);
+        ASSERT_EQ(engine().SetButtonImage(attached, red, 1, "tip a"), 1);
+        ASSERT_EQ(engine().SetButtonImages(taken, red, {}, {}, {}, "tip b"), 1);
+        auto tipOf = [&](HWND b) {
+            return SkinWindowTable[record].Buttons[skin::FindButtonEntry(record, b)].Tooltip.GetHwnd();
+        };
+        const HWND tipA = tipOf(attached), tipB = tipOf(taken);
+        ASSERT_TRUE(IsWindow(tipA));
+        ASSERT_TRUE(IsWindow(tipB));
+
+        if (buttonFirst) {
+            for (HWND b : {taken, attached}) {
+                const HWND tip = tipOf(b);
+                DestroyWindow(b);
+                Pump();
+                EXPECT_FALSE(IsWindow(tip));
+                EXPECT_EQ(tipOf(b), nullptr) << "the entry holds no dead tip";
+            }
+            // The window lives on without them: it still repaints and hovers.
+            HWND other = CreateWindowExA(0, "BUTTON", "c", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                                         10, 100, 80, 30, w, nullptr, nullptr, nullptr);
+            ASSERT_EQ(engine().SetButtonImage(other, red, 1, "tip c"), 1);
+            RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            SendMessageA(other, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+            EXPECT_EQ(SkinWindowTable[record].HotEntry, skin::FindButtonEntry(record, other));
+            const HWND tipC = tipOf(other);
+            ASSERT_TRUE(IsWindow(tipC));
+            DestroyWindow(w);
+            EXPECT_FALSE(IsWindow(tipC));
+        } else {
+            DestroyWindow(w);
+        }
+        Pump();
+        EXPECT_FALSE(IsWindow(w));
+        EXPECT_EQ(skin::FindWindowRecord(w), 0);
+        EXPECT_FALSE(IsWindow(tipA));
+        EXPECT_FALSE(IsWindow(tipB));
+    }
 }
 
 TEST_F(ImageButtonTest, PictureBesideTheCaptionOrCentredAlone) {

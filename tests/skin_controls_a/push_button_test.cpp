@@ -12,6 +12,7 @@
 #include "skin/engine.h"
 #include "skin/record.h"
 #include "tests/support/pixels.h"
+#include "tests/support/waits.h"
 
 namespace ctltest {
 namespace {
@@ -435,6 +436,45 @@ TEST_F(PushButtonTest, HoverRepaintsOnceOnEnterAndNormalOnLeave) {
     EXPECT_EQ(r.PreviousHotEntry, 0);
     SendMessageA(b, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     EXPECT_TRUE(Near(Pixel(b, 50, 0), kTheme, 3));
+}
+
+// The pointer itself moved onto a button and off it again: the move asks the
+// system for the leave notice, and that notice, not one sent by hand, brings
+// the normal look back.
+TEST_F(PushButtonTest, RealPointerLeavingEndsTheHotLook) {
+    HWND b = Attached("A", 20, 20);
+    const int entry = skin::FindButtonEntry(record_, b);
+    RECT on{};
+    GetWindowRect(b, &on);
+    // Below the button, still on the skinned window.
+    const POINT off{on.left + 50, on.bottom + 40};
+    POINT start{};
+    GetCursorPos(&start);
+    ASSERT_TRUE(SetCursorPos(off.x, off.y));
+    Pump();
+    Paint(b, 0);
+    const std::vector<COLORREF> normal = Pixels(b);
+
+    ASSERT_TRUE(SetCursorPos(on.left + 10, on.top + 10));
+    Pump();
+    TRACKMOUSEEVENT asked{sizeof asked, TME_QUERY, nullptr, 0};
+    ASSERT_TRUE(TrackMouseEvent(&asked));
+    EXPECT_EQ(asked.hwndTrack, b);
+    EXPECT_TRUE(asked.dwFlags & TME_LEAVE);
+    EXPECT_EQ(SkinWindowTable[record_].HotEntry, entry);
+    EXPECT_TRUE(Near(Pixel(b, 50, 0), kTheme, 3)) << "hot while the pointer is on it";
+
+    ASSERT_TRUE(SetCursorPos(off.x, off.y));
+    // The notice comes once the system has looked where the pointer went:
+    // the leave step clears PreviousHotEntry.
+    const bool left = testsupport::PollUntil([&] {
+        Pump();
+        return SkinWindowTable[record_].PreviousHotEntry == 0;
+    }, 20000);
+    EXPECT_TRUE(left) << "no leave notice came";
+    EXPECT_EQ(Pixels(b), normal);
+    SetCursorPos(start.x, start.y);
+    Pump();
 }
 
 TEST_F(PushButtonTest, LeaveDrawsAFocusedButtonFocusedAndADisabledOneDisabled) {
