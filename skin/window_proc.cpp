@@ -263,6 +263,10 @@ void OnSize(SkinEngine& e, int record) {
         FirstSizePending = 0;
     } else {
         r.RenderNeeded = 1;
+        // The new rendering is made by the next paint, but a window made
+        // smaller gets none from the system unless its class asks for one
+        // (CS_HREDRAW, CS_VREDRAW): the window asks for it itself.
+        InvalidateRect(r.Window, nullptr, FALSE);
     }
     e.LayoutDockedPanes(record);
 }
