@@ -69,8 +69,13 @@ void OnPaint(SkinEngine& e, HWND window) {
     PaintDc paint(window);
     const int record = WindowRecordOf(window);
     if (record == 0 || SkinWindowTable[record].Minimized != 0) return;
+    // A window shown without WM_SHOWWINDOW (SetWindowPos with SWP_SHOWWINDOW)
+    // after the process's first size message has no rendering yet, though
+    // none is asked for: its first paint makes it.
+    const SkinWindowRecord& r = SkinWindowTable[record];
+    const bool rendered = r.WindowCacheDc != nullptr && ReadProp(window, prop::Ck_wtjbdx) != 0;
     // Without GDI+ no new rendering can be made; the last one stands.
-    if (SkinWindowTable[record].RenderNeeded == 0 || !EngineGdiplusUp()) {
+    if ((r.RenderNeeded == 0 && rendered) || !EngineGdiplusUp()) {
         e.BlitWindowCache(record, paint);
         return;
     }

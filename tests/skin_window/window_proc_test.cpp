@@ -598,6 +598,26 @@ TEST_F(SkinWindowTest, AWindowMadeSmallerShowsANewRenderingUnasked) {
     }
 }
 
+// The process's first size message keeps the rendering that came with the
+// window's showing. A window shown by SetWindowPos gets no WM_SHOWWINDOW,
+// so no rendering came with it: its first paint makes one.
+TEST_F(SkinWindowTest, AWindowShownWithoutShowWindowIsRenderedByItsFirstPaint) {
+    const DarkFill dark;
+    HWND w = Make();
+    skin::Engine->AttachSkin(w, {}, 1, 1);
+    skin::FirstSizePending = 1;
+    SetWindowPos(w, nullptr, 60, 60, 640, 480, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int firstSizeSeen = skin::FirstSizePending == 0;
+    skin::FirstSizePending = 0;
+    ASSERT_TRUE(firstSizeSeen) << "the showing brought the process's first size message";
+    ASSERT_EQ(CountReceived(w, WM_SHOWWINDOW), 0);
+    ASSERT_EQ(Rec(w).RenderNeeded, 0);
+    DispatchPending();
+    ASSERT_NE(Rec(w).WindowCacheDc, nullptr) << "the paint rendered";
+    EXPECT_EQ(CompareWithFreshRendering(w).screen, "");
+    ExpectFrameFitsTheWindow(w);
+}
+
 // Shown while minimized, the window only forgets that it was minimized;
 // otherwise every showing renders it anew. The replaced procedure gets the
 // message either way.
