@@ -618,6 +618,30 @@ TEST_F(SkinWindowTest, AWindowShownWithoutShowWindowIsRenderedByItsFirstPaint) {
     ExpectFrameFitsTheWindow(w);
 }
 
+// A long title wraps below the caption and reaches into the caption-button
+// strip. Painted alone it shows as a full rendering would show it, and an
+// empty title after it leaves nothing of it, neither in the cached rendering
+// nor on the screen.
+TEST_F(SkinWindowTest, ATitleChangeLeavesNothingOfTheOldTitle) {
+    const DarkFill dark;
+    HWND w = Skinned();
+    ASSERT_EQ(CompareWithFreshRendering(w).screen, "");
+    std::string title;
+    for (int n = 0; n < 200; ++n) title += n % 3 == 0 ? "W" : n % 3 == 1 ? "标" : "题";
+    const RECT belowCaption{0, Rec(w).CaptionHeight, 698, 60};
+    const std::vector<COLORREF> empty = CachePixels(w, belowCaption);
+    Send(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
+    ASSERT_NE(CachePixels(w, belowCaption), empty) << "the long title reaches below the caption";
+    const AgainstFresh longTitle = CompareWithFreshRendering(w);
+    EXPECT_EQ(longTitle.screen, "");
+    EXPECT_EQ(longTitle.cache, "");
+
+    Send(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    const AgainstFresh emptied = CompareWithFreshRendering(w);
+    EXPECT_EQ(emptied.screen, "");
+    EXPECT_EQ(emptied.cache, "");
+}
+
 // Shown while minimized, the window only forgets that it was minimized;
 // otherwise every showing renders it anew. The replaced procedure gets the
 // message either way.
