@@ -581,17 +581,26 @@ TEST_F(SkinWindowTest, AnUnfinishedFadeOutEndsPlainWhenTheHoverMovesOn) {
 // A window made smaller gets no paint from the system when its class does
 // not ask for one (no CS_HREDRAW or CS_VREDRAW, as here): the size change
 // itself brings a new rendering to the screen, with the border at the new
-// edges and the caption buttons moved along. Nothing here asks for a paint;
-// the queue is only run.
+// edges and the caption buttons moved along. So does the process's first
+// size message when it is such a change (a showing that brought none, as
+// the runtime's, came before it). Nothing here asks for a paint; the queue
+// is only run.
 TEST_F(SkinWindowTest, AWindowMadeSmallerShowsANewRenderingUnasked) {
     const DarkFill dark;
     HWND w = Skinned();
     ASSERT_EQ(GetClassLongA(w, GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW), 0u);
     DispatchPending();
-    for (SIZE smaller : {SIZE{598, 501}, SIZE{598, 400}, SIZE{520, 380}}) {
-        SCOPED_TRACE(std::to_string(smaller.cx) + " x " + std::to_string(smaller.cy));
-        SetWindowPos(w, nullptr, 0, 0, smaller.cx, smaller.cy,
+    struct Change {
+        SIZE size;
+        int firstOfProcess;
+    };
+    for (const Change& c : {Change{{598, 501}, 1}, Change{{598, 400}, 0}, Change{{520, 380}, 0}}) {
+        SCOPED_TRACE(std::to_string(c.size.cx) + " x " + std::to_string(c.size.cy) +
+                     (c.firstOfProcess ? ", the process's first size message" : ""));
+        skin::FirstSizePending = c.firstOfProcess;
+        SetWindowPos(w, nullptr, 0, 0, c.size.cx, c.size.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_EQ(skin::FirstSizePending, 0);
         DispatchPending();
         EXPECT_EQ(CompareWithFreshRendering(w).screen, "");
         ExpectFrameFitsTheWindow(w);
