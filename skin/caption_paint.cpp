@@ -16,7 +16,11 @@ namespace skin {
 namespace {
 
 constexpr int kFlushSync = 1;
+constexpr int kCombineIntersect = 1;
 constexpr int kHaloAlpha = 150;
+constexpr int kHaloOffset = 1;
+constexpr int kTitleHeight = 32;
+constexpr int kIconSize = 17;
 constexpr int kCloseCornerBox = 5;
 constexpr COLORREF kWhite = 0x00FFFFFF;
 constexpr COLORREF kBlack = 0x00000000;
@@ -81,6 +85,24 @@ void DrawSeparator(drw::GraphicsObject& g, const SkinWindowRecord& r, int lx, in
                static_cast<float>(lx), static_cast<float>(r.StripY + r.StripHeight - 4));
 }
 
+// The title's layout rectangle: right of the icon, as wide as the client
+// leaves beside the strip and the frame (none in a window too narrow for a
+// title: a negative width must reach neither GDI+ nor BitBlt).
+RECT TitleLayout(const SkinWindowRecord& r, int clientWidth, int b) {
+    const int tw = std::max(0, clientWidth - r.StripWidth - 10 - 2 * b);
+    return RECT{b + 26, b + 5, b + 26 + tw, b + 5 + kTitleHeight};
+}
+
+// Where the title may ink: its layout grown by the halo on every side, up to
+// the strip. Empty when there is no room for a title.
+RECT TitleInk(const SkinWindowRecord& r, int clientWidth, int b) {
+    const RECT layout = TitleLayout(r, clientWidth, b);
+    if (layout.right <= layout.left) return RECT{};
+    RECT ink{layout.left - kHaloOffset, layout.top - kHaloOffset,
+             std::min<LONG>(layout.right + kHaloOffset, r.StripX), layout.bottom + kHaloOffset};
+    return ink.right > ink.left ? ink : RECT{};
+}
+
 bool ValidButton(int record, int button) {
     return SkinWindowTable.Contains(record) && button >= 1 &&
            button <= SkinWindowTable[record].CaptionButtons.Count();
@@ -90,6 +112,13 @@ bool ValidButton(int record, int button) {
 
 drw::RectF MakeRectF(float x, float y, float width, float height) {
     return drw::RectF{x, y, width, height};
+}
+
+RECT CaptionTitleArea(const SkinWindowRecord& r, int clientWidth, int b) {
+    RECT area{b + 6, b + 2, b + 6 + kIconSize, b + 2 + kIconSize};
+    const RECT ink = TitleInk(r, clientWidth, b);
+    if (ink.right > ink.left) UnionRect(&area, &area, &ink);
+    return area;
 }
 
 void AddCloseButtonPath(drw::PathObject& path, int x, int y, int w, int h, int r) {
@@ -267,21 +296,17 @@ void SkinEngine::PaintCaption(int record, drw::GraphicsObject* graphics,
     const int b = FrameBorderWidth;
     RECT client{};
     GetClientRect(window, &client);
-    // In a window narrower than the strip and the frame the title has no
-    // room: a negative width must reach neither GDI+ nor BitBlt.
-    const int tw = std::max(0, static_cast<int>(client.right - r.StripWidth - 10 - 2 * b));
-    constexpr int kTitleHeight = 32;
-    constexpr int kIconSize = 17;
+    const RECT layout = TitleLayout(r, client.right, b);
+    const RECT ink = TitleInk(r, client.right, b);
+    // Whatever an earlier title inked, however long it was, lies in here.
+    const RECT area = CaptionTitleArea(r, client.right, b);
 
     drw::GraphicsObject own;
     drw::GraphicsObject* g = graphics;
     if (!g) {
         own.FromHdc(cache);
         g = &own;
-        RestoreCaptionCache(record, RECT{b + 6, b + 5, b + 6 + tw, b + 5 + kTitleHeight});
-        // The icon starts 3 rows above the title's rectangle; blended again
-        // over itself its soft edge would darken with every title change.
-        RestoreCaptionCache(record, RECT{b + 6, b + 2, b + 6 + kIconSize, b + 2 + kIconSize});
+        RestoreCaptionCache(record, area);
     }
     Flush(*g);
     DrawIconEx(cache, b + 6, b + 2, ProgramIcon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
@@ -301,17 +326,28 @@ void SkinEngine::PaintCaption(int record, drw::GraphicsObject* graphics,
     if (!StillRecordOf(record, window)) record = OwnRecordIndex(window);
     if (record == 0) return;
     const SkinWindowRecord& now = SkinWindowTable[record];
-    DrawHaloText(*g, text,
-                 MakeRectF(static_cast<float>(b + 26), static_cast<float>(b + 5),
-                           static_cast<float>(tw), static_cast<float>(kTitleHeight)),
-                 now.TitleColor, now.TitleHaloColor, 1, now.TitleFontName,
-                 now.TitleBold != 0 ? 1 : 0, now.TitleFontSize);
+    if (ink.right > ink.left) {
+        // The title stays out of the strip: the buttons are drawn over it
+        // only by a full rendering, and a title painted alone would leave
+        // ink under them that no restore of its own area takes away.
+        const unsigned state = g->SaveGraphics();
+        g->SetClipRectI(ink.left, ink.top, ink.right - ink.left, ink.bottom - ink.top,
+                        kCombineIntersect);
+        DrawHaloText(*g, text,
+                     MakeRectF(static_cast<float>(layout.left), static_cast<float>(layout.top),
+                               static_cast<float>(layout.right - layout.left),
+                               static_cast<float>(layout.bottom - layout.top)),
+                     now.TitleColor, now.TitleHaloColor, kHaloOffset, now.TitleFontName,
+                     now.TitleBold != 0 ? 1 : 0, now.TitleFontSize);
+        g->RestoreGraphics(state);
+    }
 
     if (!graphics) {
         own.Delete();
         WindowDc screen(window);
         GetDcExcludingChildren(window, screen);
-        BlitToWindow(screen, cache, b + 6, b + 3, tw, kTitleHeight);
+        BlitToWindow(screen, cache, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top);
     }
 }
 

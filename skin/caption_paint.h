@@ -27,6 +27,17 @@ inline int FadeOutAlpha(int step) { return kFadeAlphaStep * (kFadeSteps - step);
 
 drw::RectF MakeRectF(float x, float y, float width, float height);
 
+struct SkinWindowRecord;
+
+// Every pixel that the program icon and the title can ink in a client of the
+// given width, with the frame's border width: the icon's square, and the
+// title's layout grown by the halo's pixel on each side and cut off where the
+// caption-button strip begins (the title is drawn clipped to it). A title
+// change restores all of it from the caption layer and copies all of it to
+// the screen. Its bottom lies below a caption of the least height, so the
+// caption layer is made at least that tall.
+RECT CaptionTitleArea(const SkinWindowRecord& r, int clientWidth, int border);
+
 // The close button's outline: one open figure whose only rounded corner is
 // the top-right one (the window's own corner); a fill closes it along the
 // bottom.

@@ -3,10 +3,12 @@
 // and the repaint of the skinned children.
 #include "skin/frame.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "drawing/drawing.h"
 #include "skin/capture.h"
+#include "skin/caption_paint.h"
 #include "skin/engine.h"
 #include "skin/gdi_handles.h"
 #include "skin/helpers.h"
@@ -333,9 +335,14 @@ void SkinEngine::RenderWindow(int record, int show) {
 
         if (r.CaptionOn != 0) {
             Flush(g);
+            // A long title wraps below a low caption: the layer reaches as
+            // far down as a title can ink, so that a new title can wipe the
+            // old one whole.
+            const int titleBottom = CaptionTitleArea(r, W, FrameBorderWidth).bottom;
+            const int layerHeight = std::max<int>(r.CaptionHeight, std::min(H, titleBottom));
             RemakeLayer(r.CaptionCacheDc, r.CaptionCacheOldBitmap, r.CaptionCacheBitmap, W,
-                        r.CaptionHeight);
-            BitBlt(r.CaptionCacheDc, 0, 0, W, r.CaptionHeight, r.WindowCacheDc, 0, 0, SRCCOPY);
+                        layerHeight);
+            BitBlt(r.CaptionCacheDc, 0, 0, W, layerHeight, r.WindowCacheDc, 0, 0, SRCCOPY);
         }
         Flush(g);
         const RectI status = r.StatusRect;

@@ -69,8 +69,13 @@ void OnPaint(SkinEngine& e, HWND window) {
     PaintDc paint(window);
     const int record = WindowRecordOf(window);
     if (record == 0 || SkinWindowTable[record].Minimized != 0) return;
+    // A window shown without WM_SHOWWINDOW (SetWindowPos with SWP_SHOWWINDOW)
+    // after the process's first size message has no rendering yet, though
+    // none is asked for: its first paint makes it.
+    const SkinWindowRecord& r = SkinWindowTable[record];
+    const bool rendered = r.WindowCacheDc != nullptr && ReadProp(window, prop::Ck_wtjbdx) != 0;
     // Without GDI+ no new rendering can be made; the last one stands.
-    if (SkinWindowTable[record].RenderNeeded == 0 || !EngineGdiplusUp()) {
+    if ((r.RenderNeeded == 0 && rendered) || !EngineGdiplusUp()) {
         e.BlitWindowCache(record, paint);
         return;
     }
@@ -253,16 +258,34 @@ void OnWindowPosChanged(SkinEngine& e, HWND window, int record) {
     if (SkinWindowTable[record].StatusHeight > 0) e.LayoutStatusBar(record);
 }
 
-void OnSize(SkinEngine& e, int record) {
+// Whether the window's current rendering was made at another size than
+// width x height; false when it has none yet.
+bool RenderedAtAnotherSize(HWND window, int width, int height) {
+    const HGDIOBJ rendering = reinterpret_cast<HGDIOBJ>(ReadProp(window, prop::Ck_wtjbdx));
+    BITMAP b{};
+    if (!rendering || GetObjectA(rendering, sizeof b, &b) != sizeof b) return false;
+    return b.bmWidth != width || b.bmHeight != height;
+}
+
+void OnSize(SkinEngine& e, int record, LPARAM lParam) {
     SkinWindowRecord& r = SkinWindowTable[record];
     r.HotCaptionButton = 0;
     // The size message of the first showing in the process comes right after
-    // that showing's rendering and does not ask for another.
-    if (FirstSizePending != 0) {
+    // that showing's rendering and does not ask for another. Not every
+    // showing brings one (the runtime's does not): the process's first size
+    // message may be the user's first resize, which finds a rendering of the
+    // old size and asks for a new one like any later size message. Without a
+    // rendering the window's first paint makes one.
+    const bool first = FirstSizePending != 0;
+    FirstSizePending = 0;
+    if (first && !RenderedAtAnotherSize(r.Window, LOWORD(lParam), HIWORD(lParam))) {
         r.RenderNeeded = 0;
-        FirstSizePending = 0;
     } else {
         r.RenderNeeded = 1;
+        // The new rendering is made by the next paint, but a window made
+        // smaller gets none from the system unless its class asks for one
+        // (CS_HREDRAW, CS_VREDRAW): the window asks for it itself.
+        InvalidateRect(r.Window, nullptr, FALSE);
     }
     e.LayoutDockedPanes(record);
 }
@@ -325,7 +348,7 @@ LRESULT SkinEngine::SkinWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         if (record) OnWindowPosChanged(*this, window, record);
         break;
     case WM_SIZE:
-        if (record) OnSize(*this, record);
+        if (record) OnSize(*this, record, lParam);
         break;
     case WM_LBUTTONDOWN:
         if (record) OnLeftButtonDown(*this, window, record, lParam);

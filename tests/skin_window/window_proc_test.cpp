@@ -4,11 +4,17 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+#include <sstream>
+#include <string>
+
 #include "skin/controls/edit.h"
 #include "skin/handed_out.h"
 #include "skin/gdi_handles.h"
 #include "skin/helpers.h"
+#include "skin/test_hooks.h"
 #include "skin/window_proc.h"
+#include "tests/support/pixels.h"
 
 using namespace wndtest;
 using skin::ReadProp;
@@ -25,6 +31,100 @@ RECT ButtonRect(const skin::SkinWindowRecord& r, int button) {
     const LONG x = static_cast<LONG>(f.x) - 1;
     const LONG y = static_cast<LONG>(f.y);
     return RECT{x, y, x + r.CaptionButtons[button].Width, y + r.CaptionButtons[button].Height};
+}
+
+// Runs the thread's queue the way a message loop does, until nothing is
+// left: WM_PAINT comes only once the queue is otherwise empty, and only to a
+// window that has something to repaint.
+void DispatchPending() {
+    MSG msg;
+    for (int n = 0; n < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++n) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Where two pictures of the window differ over the pixels of its shape: ""
+// when they agree, else how many differ and the first of them.
+std::string Difference(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int width,
+                       HRGN shape) {
+    int differing = 0;
+    std::ostringstream first;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const int x = static_cast<int>(i % width), y = static_cast<int>(i / width);
+        if (!PtInRegion(shape, x, y) || ((a[i] ^ b[i]) & 0x00FFFFFF) == 0) continue;
+        if (differing++ == 0)
+            first << " (first at " << x << "," << y << ": 0x" << std::hex << (a[i] & 0x00FFFFFF)
+                  << " against 0x" << (b[i] & 0x00FFFFFF) << ")";
+    }
+    return differing == 0 ? "" : std::to_string(differing) + " pixels differ" + first.str();
+}
+
+// The screen and the cached rendering of the window, each against a
+// rendering made anew at the window's present size. The new rendering draws
+// all of it (nothing kept from before) and puts nothing on the screen.
+struct AgainstFresh {
+    std::string screen, cache;
+};
+AgainstFresh CompareWithFreshRendering(HWND w) {
+    RECT client{};
+    GetClientRect(w, &client);
+    const int width = client.right, height = client.bottom;
+    const int record = skin::WindowRecordOf(w);
+    HDC screenDc = GetDC(w);
+    const std::vector<uint32_t> screen = testsupport::CopyPixels32(screenDc, 0, 0, width, height);
+    ReleaseDC(w, screenDc);
+    auto cachePixels = [&] {
+        return testsupport::CopyPixels32(skin::SkinWindowTable[record].WindowCacheDc, 0, 0, width,
+                                         height);
+    };
+    const std::vector<uint32_t> cached = cachePixels();
+
+    skin::test_hooks::ForgetBackgroundLayer(record);
+    skin::Engine->RenderWindow(record, 0);
+    const std::vector<uint32_t> fresh = cachePixels();
+
+    HRGN shape = CreateRectRgn(0, 0, width, height);
+    GetWindowRgn(w, shape);
+    AgainstFresh result{Difference(screen, fresh, width, shape),
+                        Difference(cached, fresh, width, shape)};
+    DeleteObject(shape);
+    // The new rendering gave the window its region anew, which asks for a
+    // paint: it is run here, so that the next step of a test starts with
+    // nothing to repaint.
+    DispatchPending();
+    return result;
+}
+
+// A dark fill for the frame, so that the outline and the white glyphs stand
+// out from it; the engine's fill comes back afterwards.
+struct DarkFill {
+    COLORREF saved = skin::GlobalPictureColor;
+    DarkFill() { skin::GlobalPictureColor = RGB(40, 60, 90); }
+    ~DarkFill() { skin::GlobalPictureColor = saved; }
+};
+
+// In the cached rendering: the frame's dark outer line runs down the right
+// edge of the window as it now is, and the close glyph's white cross lies
+// inside the window at the strip's right end.
+void ExpectFrameFitsTheWindow(HWND w) {
+    RECT client{};
+    GetClientRect(w, &client);
+    const int width = client.right, middle = client.bottom / 2;
+    const COLORREF edge = CachePixel(w, width - 1, middle);
+    const COLORREF inside = CachePixel(w, width - 6, middle);
+    EXPECT_LT(GetRValue(edge) + GetGValue(edge) + GetBValue(edge),
+              GetRValue(inside) + GetGValue(inside) + GetBValue(inside) - 60)
+        << "the border at x " << width - 1;
+
+    const skin::SkinWindowRecord& r = skin::SkinWindowTable[skin::WindowRecordOf(w)];
+    const RECT close = ButtonRect(r, r.CaptionButtons.Count());
+    EXPECT_LE(close.right, width);
+    int white = 0;
+    for (COLORREF c : CachePixels(w, RECT{close.left + 14, close.top + 5, close.left + 23,
+                                          close.top + 13}))
+        if (GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200) ++white;
+    EXPECT_GE(white, 10) << "the close glyph at x " << close.left;
 }
 
 }  // namespace
@@ -476,6 +576,79 @@ TEST_F(SkinWindowTest, AnUnfinishedFadeOutEndsPlainWhenTheHoverMovesOn) {
         EXPECT_EQ(Rec(w).FadeOut.Button, c.fadeOut.Button);
         EXPECT_EQ(Rec(w).FadeOut.Step, c.fadeOut.Step);
     }
+}
+
+// A window made smaller gets no paint from the system when its class does
+// not ask for one (no CS_HREDRAW or CS_VREDRAW, as here): the size change
+// itself brings a new rendering to the screen, with the border at the new
+// edges and the caption buttons moved along. So does the process's first
+// size message when it is such a change (a showing that brought none, as
+// the runtime's, came before it). Nothing here asks for a paint; the queue
+// is only run.
+TEST_F(SkinWindowTest, AWindowMadeSmallerShowsANewRenderingUnasked) {
+    const DarkFill dark;
+    HWND w = Skinned();
+    ASSERT_EQ(GetClassLongA(w, GCL_STYLE) & (CS_HREDRAW | CS_VREDRAW), 0u);
+    DispatchPending();
+    struct Change {
+        SIZE size;
+        int firstOfProcess;
+    };
+    for (const Change& c : {Change{{598, 501}, 1}, Change{{598, 400}, 0}, Change{{520, 380}, 0}}) {
+        SCOPED_TRACE(std::to_string(c.size.cx) + " x " + std::to_string(c.size.cy) +
+                     (c.firstOfProcess ? ", the process's first size message" : ""));
+        skin::FirstSizePending = c.firstOfProcess;
+        SetWindowPos(w, nullptr, 0, 0, c.size.cx, c.size.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_EQ(skin::FirstSizePending, 0);
+        DispatchPending();
+        EXPECT_EQ(CompareWithFreshRendering(w).screen, "");
+        ExpectFrameFitsTheWindow(w);
+    }
+}
+
+// The process's first size message keeps the rendering that came with the
+// window's showing. A window shown by SetWindowPos gets no WM_SHOWWINDOW,
+// so no rendering came with it: its first paint makes one.
+TEST_F(SkinWindowTest, AWindowShownWithoutShowWindowIsRenderedByItsFirstPaint) {
+    const DarkFill dark;
+    HWND w = Make();
+    skin::Engine->AttachSkin(w, {}, 1, 1);
+    skin::FirstSizePending = 1;
+    SetWindowPos(w, nullptr, 60, 60, 640, 480, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int firstSizeSeen = skin::FirstSizePending == 0;
+    skin::FirstSizePending = 0;
+    ASSERT_TRUE(firstSizeSeen) << "the showing brought the process's first size message";
+    ASSERT_EQ(CountReceived(w, WM_SHOWWINDOW), 0);
+    ASSERT_EQ(Rec(w).RenderNeeded, 0);
+    DispatchPending();
+    ASSERT_NE(Rec(w).WindowCacheDc, nullptr) << "the paint rendered";
+    EXPECT_EQ(CompareWithFreshRendering(w).screen, "");
+    ExpectFrameFitsTheWindow(w);
+}
+
+// A long title wraps below the caption and reaches into the caption-button
+// strip. Painted alone it shows as a full rendering would show it, and an
+// empty title after it leaves nothing of it, neither in the cached rendering
+// nor on the screen.
+TEST_F(SkinWindowTest, ATitleChangeLeavesNothingOfTheOldTitle) {
+    const DarkFill dark;
+    HWND w = Skinned();
+    ASSERT_EQ(CompareWithFreshRendering(w).screen, "");
+    std::string title;
+    for (int n = 0; n < 200; ++n) title += n % 3 == 0 ? "W" : n % 3 == 1 ? "标" : "题";
+    const RECT belowCaption{0, Rec(w).CaptionHeight, 698, 60};
+    const std::vector<COLORREF> empty = CachePixels(w, belowCaption);
+    Send(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
+    ASSERT_NE(CachePixels(w, belowCaption), empty) << "the long title reaches below the caption";
+    const AgainstFresh longTitle = CompareWithFreshRendering(w);
+    EXPECT_EQ(longTitle.screen, "");
+    EXPECT_EQ(longTitle.cache, "");
+
+    Send(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    const AgainstFresh emptied = CompareWithFreshRendering(w);
+    EXPECT_EQ(emptied.screen, "");
+    EXPECT_EQ(emptied.cache, "");
 }
 
 // Shown while minimized, the window only forgets that it was minimized;
