@@ -110,19 +110,14 @@ std::vector<int> RenameOrder(const rt::CountedArray<rt::AnsiText>& paths) {
     return order;
 }
 
-}  // namespace
-
-namespace {
-
-// When the path lies inside the folder `from`, it becomes the same path
-// inside `to`. Compared as keys, which hold one UTF-16 unit per GBK
-// character, so the rest of the path is cut from the UTF-16 text.
-bool MoveInto(rt::AnsiText* path, const rt::AnsiText& from, const rt::AnsiText& to) {
+// When the path lies inside the folder `from` (letter case aside), it
+// becomes the same path inside `to`. A key is the path's UTF-16 text
+// upper-cased unit for unit, so the rest of the path is cut from that text.
+void MoveInto(rt::AnsiText* path, const rt::AnsiText& from, const rt::AnsiText& to) {
     const std::wstring folder = rt::FileNameKey(from) + L'\\';
-    if (rt::FileNameKey(*path).compare(0, folder.size(), folder) != 0) return false;
+    if (rt::FileNameKey(*path).compare(0, folder.size(), folder) != 0) return;
     const std::wstring rest = rt::Utf16Of(*path).substr(folder.size() - 1);
     *path = to + rt::AnsiOfUtf16(rest.data(), rest.size());
-    return true;
 }
 
 // Which file each listed path names, read before anything is renamed: a
