@@ -128,8 +128,9 @@ std::string ImageOf(DWORD pid) {
     using QueryImage = BOOL(WINAPI*)(HANDLE, DWORD, char*, DWORD*);
     const auto query = reinterpret_cast<QueryImage>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
+    if (!query) return "";
     HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
-    if (!p || !query) return "";
+    if (!p) return "";
     char image[MAX_PATH] = {};
     DWORD size = MAX_PATH;
     const bool ok = query(p, 0, image, &size);
