@@ -1,6 +1,7 @@
 #include "app/renamer.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 
@@ -120,21 +121,29 @@ void MoveInto(rt::AnsiText* path, const rt::AnsiText& from, const rt::AnsiText& 
     *path = to + rt::AnsiOfUtf16(rest.data(), rest.size());
 }
 
-// Which file each listed path names, read before anything is renamed: a
-// path listed again may by then name a file that is gone, renamed the
-// first time. A path that names no file it can open (missing, or not a
-// full path, which would name a file in whatever folder is current) is
-// known by its text alone.
+// What tells a listed path from the others. Paths whose keys differ are
+// other files (but for aliases such as short names); where another listed
+// path has the same key, only the disk can say whether the two are one
+// file, and it is asked before anything is renamed: a path listed again
+// may by then name a file that is gone, renamed the first time. A path
+// that names no file it can open (missing, or not a full path, which would
+// name a file in whatever folder is current) is known by its text alone.
 struct Listing {
+    bool lookAlike = false;  // another listed path has the same key
     bool identified = false;
     rt::FileIdentity identity;
 };
 
 std::vector<Listing> Listings(const rt::CountedArray<rt::AnsiText>& paths) {
+    std::map<std::wstring, int> keys;
+    for (const rt::AnsiText& path : paths) ++keys[rt::FileNameKey(path)];
     std::vector<Listing> listings(static_cast<std::size_t>(paths.Count()) + 1);
-    for (int i = 1; i <= paths.Count(); ++i)
-        if (IsFullPath(paths[i]) && !HoldsLostCharacter(paths[i]))
-            listings[i].identified = rt::IdentifyFile(paths[i], &listings[i].identity);
+    for (int i = 1; i <= paths.Count(); ++i) {
+        Listing& listing = listings[static_cast<std::size_t>(i)];
+        listing.lookAlike = keys[rt::FileNameKey(paths[i])] > 1;
+        if (listing.lookAlike && IsFullPath(paths[i]) && !HoldsLostCharacter(paths[i]))
+            listing.identified = rt::IdentifyFile(paths[i], &listing.identity);
+    }
     return listings;
 }
 
@@ -165,9 +174,9 @@ std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& 
             continue;
         }
         // A file listed twice was renamed (or reported) the first time.
-        const bool firstListing = listing.identified ? handledFiles.insert(listing.identity).second
-                                                     : handledTexts.insert(path).second;
-        if (!firstListing) continue;
+        if (listing.lookAlike && !(listing.identified ? handledFiles.insert(listing.identity).second
+                                                      : handledTexts.insert(path).second))
+            continue;
         if (!IsFullPath(path)) {
             fail(RenameProblem::NotFullPath, rt::AnsiText());
             continue;
@@ -182,7 +191,7 @@ std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& 
         }
         // A folder's new name lengthens every path inside it, its files'
         // as much as its own.
-        const bool folder = listing.identified && listing.identity.folder;
+        const bool folder = rt::IsFolder(path);
         if (folder && rt::PathInsideReaches(path, rt::Utf16Length(target), kLongestPath + 1)) {
             fail(RenameProblem::PathTooLong, target);
             continue;

@@ -72,12 +72,13 @@ private:
 // holding "?" names no real file (it stands for a character that GBK
 // lacks) and is left alone. A name whose pinyin is itself (no character
 // has a reading) is left alone and is no failure; a path that names the
-// same file as one met before in this call (the disk says which file a
-// name is, however it is spelt) was handled then and is skipped. A listed
-// folder that holds other listed paths is renamed after them, so they are
-// still where the list says; failures come back in the list's order, each
-// at the path where the file is afterwards (a missing file at its path as
-// listed). The folders renamed are added to `moved` when one is given.
+// same file as one met before in this call was handled then and is skipped
+// (names that differ only in letter case are one file or two as the disk
+// holds them). A listed folder that holds other listed paths is renamed
+// after them, so they are still where the list says; failures come back in
+// the list's order, each at the path where the file is afterwards (a
+// missing file at its path as listed). The folders renamed are added to
+// `moved` when one is given.
 std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths, FolderMoves* moved = nullptr);
 
 // Why the rename of path to target failed, the disk asked first: a file

@@ -101,15 +101,18 @@ int FileExists(const AnsiText& path);
 // can be two files side by side.
 std::wstring FileNameKey(const AnsiText& path);
 // Which file a path names: equal identities are one file, under whatever
-// names, letter case or short names it is reached.
+// names, letter case or short names it is reached. Costly under Wine (it
+// asks for the volume's serial number each time): read it where names
+// leave the question open.
 struct FileIdentity {
     DWORD volume = 0;
     DWORD indexHigh = 0, indexLow = 0;
-    bool folder = false;
     bool operator<(const FileIdentity& o) const;
 };
 // False when nothing can be opened at the path (missing, or no name).
 bool IdentifyFile(const AnsiText& path, FileIdentity* identity);
+// True when a folder is at the path.
+bool IsFolder(const AnsiText& path);
 // True when a file or folder at any depth inside the folder at path would
 // have a full path of `limit` UTF-16 units or more if the folder's own path
 // were `asLength` units long. False for a file. Reparse points (links) are

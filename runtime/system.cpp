@@ -64,11 +64,14 @@ std::wstring ReachablePath(const AnsiText& path) {
 
 }  // namespace
 
-int FileExists(const AnsiText& path) {
+namespace {
+DWORD AttributesOf(const AnsiText& path) {
     const std::wstring reachable = ReachablePath(path);
-    if (reachable.empty()) return 0;
-    return GetFileAttributesW(reachable.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    return reachable.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(reachable.c_str());
 }
+}  // namespace
+
+int FileExists(const AnsiText& path) { return AttributesOf(path) != INVALID_FILE_ATTRIBUTES ? 1 : 0; }
 
 bool FileIdentity::operator<(const FileIdentity& o) const {
     if (volume != o.volume) return volume < o.volume;
@@ -94,8 +97,12 @@ bool IdentifyFile(const AnsiText& path, FileIdentity* identity) {
     identity->volume = info.dwVolumeSerialNumber;
     identity->indexHigh = info.nFileIndexHigh;
     identity->indexLow = info.nFileIndexLow;
-    identity->folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     return true;
+}
+
+bool IsFolder(const AnsiText& path) {
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 namespace {
