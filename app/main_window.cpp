@@ -23,19 +23,29 @@ const char kListBox[] = "列表框1";
 namespace {
 
 void ShowMessage(const rt::AnsiText& text) { rt::MessageBoxText(text); }
-bool RunCommand(const rt::AnsiText& commandLine, bool wait) { return rt::Run(commandLine, wait); }
+bool RunProgram(const rt::AnsiText& program, const rt::AnsiText& arguments, bool wait) {
+    return rt::RunProgramFile(program, arguments, wait);
+}
 
 HWND ListBoxWindow() { return rt::UnitWindow(rt::UnitId(kListBox)); }
 
 // The folder Explorer opens after a conversion: the last file's. A path that
 // is not a full path has no folder of its own (it would be the current
-// folder, whatever that is), nor has one refused for a character GBK lacks:
-// then the last full path before it counts.
+// folder, whatever that is), nor has one whose folder part holds a
+// character GBK lacks: then the last full path before it counts. A "?" in
+// the file's name alone leaves its folder real and whole.
 rt::AnsiText LastFolder(const rt::CountedArray<rt::AnsiText>& files) {
-    for (int i = files.Count(); i >= 1; --i)
-        if (IsFullPath(files[i]) && !HoldsLostCharacter(files[i])) return SplitPath(files[i]).folder;
+    for (int i = files.Count(); i >= 1; --i) {
+        const rt::AnsiText folder = SplitPath(files[i]).folder;
+        if (IsFullPath(files[i]) && !HoldsLostCharacter(folder)) return folder;
+    }
     return rt::AnsiText();
 }
+
+// Explorer is the Windows folder's own: by a bare name, Windows would look
+// in the current folder first, which the open dialog leaves wherever the
+// user browsed, and start any program named explorer.exe there.
+rt::AnsiText ExplorerProgram() { return rt::WindowsFolder() + "\\explorer.exe"; }
 
 void HideTips() {
     rt::SetUnitVisible(rt::UnitId(kAboutLabel), 0);
@@ -44,8 +54,19 @@ void HideTips() {
 
 }  // namespace
 
+// Explorer reads a quoted argument up to the next quote, and a bare one up
+// to a comma. The folder's trailing "\" is left out: before the closing
+// quote, the usual rules of command lines would read it as an escaped
+// quote. A drive root keeps its "\" ("C:" alone names the drive's current
+// folder) and needs no quotes, having no name to hold a blank or a comma.
+rt::AnsiText ExplorerArguments(const rt::AnsiText& folder) {
+    const rt::AnsiText bare = folder.substr(0, folder.size() - 1);
+    if (bare.size() == 2 && bare[1] == ':') return folder;
+    return "\"" + bare + "\"";
+}
+
 Effects& CurrentEffects() {
-    static Effects effects = {ShowMessage, RunCommand, AskOpenFileNames, rt::RegisterDropTarget};
+    static Effects effects = {ShowMessage, RunProgram, AskOpenFileNames, rt::RegisterDropTarget};
     return effects;
 }
 
@@ -123,11 +144,14 @@ void ConvertFilesToPinyin() {
         CurrentEffects().message(kNothingAddedMessage);
         return;
     }
-    const std::vector<RenameFailure> failures = RenameToPinyin(files);
-    const rt::AnsiText lastFolder = LastFolder(files);
+    FolderMoves moved;
+    const std::vector<RenameFailure> failures = RenameToPinyin(files, &moved);
+    // Where that folder is now: it, or a folder it lies in, may have been
+    // renamed too.
+    const rt::AnsiText lastFolder = moved.After(LastFolder(files));
     // The listed paths are gone (renamed) or reported below: start afresh.
     ClearFiles(ListBoxWindow());
-    if (!lastFolder.empty()) CurrentEffects().run("explorer.exe " + lastFolder, false);
+    if (!lastFolder.empty()) CurrentEffects().run(ExplorerProgram(), ExplorerArguments(lastFolder), false);
     CurrentEffects().message(failures.empty() ? rt::AnsiText(kDoneMessage) : FailureMessage(failures));
 }
 

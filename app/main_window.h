@@ -32,7 +32,8 @@ void ConvertFilesToPinyin();
 // recorders in their place.
 struct Effects {
     void (*message)(const rt::AnsiText& text);
-    bool (*run)(const rt::AnsiText& commandLine, bool wait);
+    // As rt::RunProgramFile: the program's full path, its arguments.
+    bool (*run)(const rt::AnsiText& program, const rt::AnsiText& arguments, bool wait);
     // As AskOpenFileNames: owner, title, filter, start folder, error.
     rt::AnsiText (*askOpenFileNames)(HWND owner, const rt::AnsiText& title, const rt::AnsiText& filter,
                                      const rt::AnsiText& startFolder, DWORD* error);
@@ -40,5 +41,9 @@ struct Effects {
     bool (*registerDropTarget)(int dropUnit, HWND window);
 };
 Effects& CurrentEffects();
+
+// Explorer's arguments for a folder (with its trailing "\"): one argument
+// that reaches Explorer whole, blanks and commas included.
+rt::AnsiText ExplorerArguments(const rt::AnsiText& folder);
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #include "app/renamer.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <string>
 
@@ -110,13 +111,59 @@ std::vector<int> RenameOrder(const rt::CountedArray<rt::AnsiText>& paths) {
     return order;
 }
 
+// When the path lies inside the folder `from` (letter case aside), it
+// becomes the same path inside `to`. A key is the path's UTF-16 text
+// upper-cased unit for unit, so the rest of the path is cut from that text.
+void MoveInto(rt::AnsiText* path, const rt::AnsiText& from, const rt::AnsiText& to) {
+    const std::wstring folder = rt::FileNameKey(from) + L'\\';
+    if (rt::FileNameKey(*path).compare(0, folder.size(), folder) != 0) return;
+    const std::wstring rest = rt::Utf16Of(*path).substr(folder.size() - 1);
+    *path = to + rt::AnsiOfUtf16(rest.data(), rest.size());
+}
+
+// What tells a listed path from the others. Paths whose keys differ are
+// other files (but for aliases such as short names); where another listed
+// path has the same key, only the disk can say whether the two are one
+// file, and it is asked before anything is renamed: a path listed again
+// may by then name a file that is gone, renamed the first time. A path
+// that names no file it can open (missing, or not a full path, which would
+// name a file in whatever folder is current) is known by its text alone.
+struct Listing {
+    bool lookAlike = false;  // another listed path has the same key
+    bool identified = false;
+    rt::FileIdentity identity;
+};
+
+std::vector<Listing> Listings(const rt::CountedArray<rt::AnsiText>& paths) {
+    std::map<std::wstring, int> keys;
+    for (const rt::AnsiText& path : paths) ++keys[rt::FileNameKey(path)];
+    std::vector<Listing> listings(static_cast<std::size_t>(paths.Count()) + 1);
+    for (int i = 1; i <= paths.Count(); ++i) {
+        Listing& listing = listings[static_cast<std::size_t>(i)];
+        listing.lookAlike = keys[rt::FileNameKey(paths[i])] > 1;
+        if (listing.lookAlike && IsFullPath(paths[i]) && !HoldsLostCharacter(paths[i]))
+            listing.identified = rt::IdentifyFile(paths[i], &listing.identity);
+    }
+    return listings;
+}
+
 }  // namespace
 
-std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths) {
+void FolderMoves::Add(const rt::AnsiText& from, const rt::AnsiText& to) { moves_.push_back({from, to}); }
+
+rt::AnsiText FolderMoves::After(rt::AnsiText path) const {
+    for (const auto& move : moves_) MoveInto(&path, move.first, move.second);
+    return path;
+}
+
+std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths, FolderMoves* moved) {
+    const std::vector<Listing> listings = Listings(paths);
     std::vector<std::pair<int, RenameFailure>> found;  // with the place on the list
-    std::set<std::wstring> handled;
+    std::set<rt::FileIdentity> handledFiles;
+    std::set<rt::AnsiText> handledTexts;
     for (const int i : RenameOrder(paths)) {
         const rt::AnsiText& path = paths[i];
+        const Listing& listing = listings[i];
         const auto fail = [&found, i, &path](RenameProblem problem, const rt::AnsiText& target) {
             found.push_back({i, {path, problem, target}});
         };
@@ -127,7 +174,9 @@ std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& 
             continue;
         }
         // A file listed twice was renamed (or reported) the first time.
-        if (!handled.insert(rt::FileNameKey(path)).second) continue;
+        if (listing.lookAlike && !(listing.identified ? handledFiles.insert(listing.identity).second
+                                                      : handledTexts.insert(path).second))
+            continue;
         if (!IsFullPath(path)) {
             fail(RenameProblem::NotFullPath, rt::AnsiText());
             continue;
@@ -140,8 +189,25 @@ std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& 
             fail(there ? refused : RenameProblem::Missing, target);
             continue;
         }
-        if (!rt::RenameFile(path, target))
+        // A folder's new name lengthens every path inside it, its files'
+        // as much as its own.
+        const bool folder = rt::IsFolder(path);
+        if (folder && rt::PathInsideReaches(path, rt::Utf16Length(target), kLongestPath + 1)) {
+            fail(RenameProblem::PathTooLong, target);
+            continue;
+        }
+        if (!rt::RenameFile(path, target)) {
             fail(ProblemAfterFailedRename(path, target, GetLastError()), target);
+            continue;
+        }
+        if (!folder) continue;
+        // Told where the user finds them now: inside the folder's new name.
+        for (auto& f : found) {
+            if (f.second.problem == RenameProblem::Missing) continue;
+            MoveInto(&f.second.path, path, target);
+            MoveInto(&f.second.target, path, target);
+        }
+        if (moved) moved->Add(path, target);
     }
     // Reported in the order of the list, whatever order they were renamed in.
     std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

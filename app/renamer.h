@@ -3,6 +3,9 @@
 // and reports what it could not do, so it can be checked without a window.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "runtime/runtime.h"
 
 namespace app {
@@ -49,17 +52,34 @@ bool HoldsLostCharacter(const rt::AnsiText& path);
 // letter case: CON, PRN, AUX, NUL, COM1..COM9, LPT1..LPT9 as the part before
 // the first dot, trailing blanks dropped ("con .mp3", "Lpt3", "nul.tar.gz").
 bool IsDeviceName(const rt::AnsiText& name);
+// The folders a conversion renamed, in the order it renamed them: where a
+// path named before the conversion is afterwards.
+class FolderMoves {
+public:
+    void Add(const rt::AnsiText& from, const rt::AnsiText& to);
+    // The path with each renamed folder it lies in (letter case aside, as
+    // Windows compares names) under that folder's new name.
+    rt::AnsiText After(rt::AnsiText path) const;
+
+private:
+    std::vector<std::pair<rt::AnsiText, rt::AnsiText>> moves_;
+};
+
 // Renames every path to its PinyinPath, never over an existing file, never
 // to a device name and never to a path of MAX_PATH characters or more,
-// which the ANSI calls (this program's included) cannot open. A path
+// which the ANSI calls (this program's included) cannot open; a folder is
+// not renamed either when a path inside it would grow that long. A path
 // holding "?" names no real file (it stands for a character that GBK
 // lacks) and is left alone. A name whose pinyin is itself (no character
-// has a reading) is left alone and is no failure; a path met before in
-// this call (letter case aside, as Windows compares names) was handled
-// then and is skipped. A listed folder that holds other listed paths is
-// renamed after them, so they are still where the list says; failures come
-// back in the list's order.
-std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths);
+// has a reading) is left alone and is no failure; a path that names the
+// same file as one met before in this call was handled then and is skipped
+// (names that differ only in letter case are one file or two as the disk
+// holds them). A listed folder that holds other listed paths is renamed
+// after them, so they are still where the list says; failures come back in
+// the list's order, each at the path where the file is afterwards (a
+// missing file at its path as listed). The folders renamed are added to
+// `moved` when one is given.
+std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths, FolderMoves* moved = nullptr);
 
 // Why the rename of path to target failed, the disk asked first: a file
 // that is not there is missing, a target that is there is taken, whatever

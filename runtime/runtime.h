@@ -93,10 +93,31 @@ int Round(double v);
 bool RenameFile(const AnsiText& oldPath, const AnsiText& newPath);
 // 0 when the path does not exist.
 int FileExists(const AnsiText& path);
-// Paths with equal keys name the same file: Windows takes names that differ
-// only in letter case (Latin, full-width, Greek...) for one name, so the key
-// is the path in UTF-16, upper-cased.
+// Paths with equal keys are one name to Windows, which takes names that
+// differ only in letter case (Latin, full-width, Greek...) for one: the key
+// is the path in UTF-16, upper-cased. Whether two names are one file is
+// the disk's to say (FileIdentity): on a case-sensitive file system (Wine's
+// on Linux, a Windows folder with case sensitivity turned on) "Ab" and "aB"
+// can be two files side by side.
 std::wstring FileNameKey(const AnsiText& path);
+// Which file a path names: equal identities are one file, under whatever
+// names, letter case or short names it is reached. Costly under Wine (it
+// asks for the volume's serial number each time): read it where names
+// leave the question open.
+struct FileIdentity {
+    DWORD volume = 0;
+    DWORD indexHigh = 0, indexLow = 0;
+    bool operator<(const FileIdentity& o) const;
+};
+// False when nothing can be opened at the path (missing, or no name).
+bool IdentifyFile(const AnsiText& path, FileIdentity* identity);
+// True when a folder is at the path.
+bool IsFolder(const AnsiText& path);
+// True when a file or folder at any depth inside the folder at path would
+// have a full path of `limit` UTF-16 units or more if the folder's own path
+// were `asLength` units long. False for a file. Reparse points (links) are
+// counted but not entered, so a link to a parent cannot loop.
+bool PathInsideReaches(const AnsiText& folder, int asLength, int limit);
 // The length in UTF-16 units: Windows counts MAX_PATH, and the 255
 // characters of one name, in these (after an ANSI call converts its text),
 // not in GBK bytes.
@@ -109,7 +130,15 @@ ByteString ReadFileBytes(const AnsiText& path);
 // ------------------------------------------------------------ processes ----
 // Starts a command line. wait: wait for it to end. showMode: 1 hidden, any
 // other value (or none) shown normally. Returns false when it could not start.
+// The program is looked for as Windows does, the current folder before the
+// system's: name it by its full path.
 bool Run(const AnsiText& commandLine, bool wait, int showMode = -1);
+// Starts the program at that full path, nothing searched (a program of the
+// same name in the current folder is never taken), with the command line
+// "<quoted path> <arguments>". wait and showMode as Run.
+bool RunProgramFile(const AnsiText& program, const AnsiText& arguments, bool wait, int showMode = -1);
+// The Windows folder ("C:\Windows"), no trailing "\".
+AnsiText WindowsFolder();
 // The value of an environment variable, "" when it is not set.
 AnsiText Environment(const AnsiText& name);
 // True when the variable is set (even to the empty text).

@@ -37,25 +37,100 @@ bool RenameFile(const AnsiText& oldPath, const AnsiText& newPath) {
     return MoveFileA(oldPath.c_str(), newPath.c_str()) != 0;
 }
 
-// The ANSI call finds nothing at MAX_PATH characters or more, yet such a
-// file can be there (made by a program that uses the long form, or reached
-// by renaming its folder): a path that long is looked up in the "\\?\"
-// form of its full path, which takes the path as it is, so it is resolved
-// first. Shorter paths keep the plain call and its handling of the name.
-int FileExists(const AnsiText& path) {
-    if (Utf16Length(path) < MAX_PATH)
-        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+namespace {
+
+// The "\\?\" form of the path's full path, which the UTF-16 calls take
+// as it is, whatever its length; "" when the full path cannot be made.
+std::wstring LongForm(const AnsiText& path) {
     const std::wstring wide = Utf16Of(path);
     const DWORD need = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
-    if (need == 0) return 0;
+    if (need == 0) return std::wstring();
     std::wstring full(need, L'\0');
     const DWORD got = GetFullPathNameW(wide.c_str(), need, &full[0], nullptr);
-    if (got == 0 || got >= need) return 0;
+    if (got == 0 || got >= need) return std::wstring();
     full.resize(got);
-    std::wstring longForm;
-    if (full.compare(0, 2, L"\\\\") == 0) longForm = L"\\\\?\\UNC\\" + full.substr(2);  // \\server\share
-    else longForm = L"\\\\?\\" + full;
-    return GetFileAttributesW(longForm.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);  // \\server\share
+    return L"\\\\?\\" + full;
+}
+
+// The path as the UTF-16 calls reach it. The ANSI calls find nothing at
+// MAX_PATH characters or more, yet such a file can be there (made by a
+// program that uses the long form, or reached by renaming its folder): a
+// path that long takes the long form. Shorter paths stay as they are, with
+// the plain calls' handling of the name.
+std::wstring ReachablePath(const AnsiText& path) {
+    return Utf16Length(path) < MAX_PATH ? Utf16Of(path) : LongForm(path);
+}
+
+}  // namespace
+
+namespace {
+DWORD AttributesOf(const AnsiText& path) {
+    const std::wstring reachable = ReachablePath(path);
+    return reachable.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(reachable.c_str());
+}
+}  // namespace
+
+int FileExists(const AnsiText& path) { return AttributesOf(path) != INVALID_FILE_ATTRIBUTES ? 1 : 0; }
+
+bool FileIdentity::operator<(const FileIdentity& o) const {
+    if (volume != o.volume) return volume < o.volume;
+    if (indexHigh != o.indexHigh) return indexHigh < o.indexHigh;
+    return indexLow < o.indexLow;
+}
+
+// The volume's serial number and the file's index on it (what Windows
+// calls the file's id; under Wine the inode), read through a handle that
+// asks for nothing but attributes, so a file held without sharing by a
+// player opens too.
+bool IdentifyFile(const AnsiText& path, FileIdentity* identity) {
+    const std::wstring reachable = ReachablePath(path);
+    if (reachable.empty()) return false;
+    HANDLE f = CreateFileW(reachable.c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);  // folders open only with this flag
+    if (f == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool ok = GetFileInformationByHandle(f, &info) != 0;
+    CloseHandle(f);
+    if (!ok) return false;
+    identity->volume = info.dwVolumeSerialNumber;
+    identity->indexHigh = info.nFileIndexHigh;
+    identity->indexLow = info.nFileIndexLow;
+    return true;
+}
+
+bool IsFolder(const AnsiText& path) {
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+// Depth first, stopping at the first path that reaches the limit: every
+// level adds at least two units, so the walk never goes deeper than the
+// limit allows.
+bool InsideReaches(const std::wstring& longFolder, int length, int limit) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((longFolder + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    bool reached = false;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const int inner = length + 1 + static_cast<int>(name.size());
+        const DWORD attributes = found.dwFileAttributes;
+        reached = inner >= limit ||
+                  ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+                   InsideReaches(longFolder + L"\\" + name, inner, limit));
+    } while (!reached && FindNextFileW(search, &found));
+    FindClose(search);
+    return reached;
+}
+}  // namespace
+
+bool PathInsideReaches(const AnsiText& folder, int asLength, int limit) {
+    const std::wstring longForm = LongForm(folder);  // the walk goes past MAX_PATH
+    return !longForm.empty() && InsideReaches(longForm, asLength, limit);
 }
 
 bool WriteFileBytes(const AnsiText& path, const ByteString& bytes) {
@@ -85,7 +160,10 @@ ByteString ReadFileBytes(const AnsiText& path) {
 }
 
 // ------------------------------------------------------------ processes ----
-bool Run(const AnsiText& commandLine, bool wait, int showMode) {
+namespace {
+// program: the full path of the file to start, or null to take the first
+// word of the command line and look for it.
+bool Start(const char* program, const AnsiText& commandLine, bool wait, int showMode) {
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');  // CreateProcessA may write into its command line
     STARTUPINFOA si = {};
@@ -95,12 +173,32 @@ bool Run(const AnsiText& commandLine, bool wait, int showMode) {
         si.wShowWindow = SW_HIDE;
     }
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(program, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return false;
     if (wait) WaitForSingleObject(pi.hProcess, INFINITE);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
+}
+}  // namespace
+
+bool Run(const AnsiText& commandLine, bool wait, int showMode) {
+    return Start(nullptr, commandLine, wait, showMode);
+}
+
+// The program's own command line still begins with its name, as every
+// program expects; a path holds no '"', so quoting it is enough.
+bool RunProgramFile(const AnsiText& program, const AnsiText& arguments, bool wait, int showMode) {
+    return Start(program.c_str(), "\"" + program + "\" " + arguments, wait, showMode);
+}
+
+AnsiText WindowsFolder() {
+    char folder[MAX_PATH + 1] = {};
+    const UINT n = GetWindowsDirectoryA(folder, sizeof folder);
+    if (n == 0 || n >= sizeof folder) return AnsiText();
+    // Only a drive root ("C:\") ends in a separator; a last byte 0x5C
+    // elsewhere may be the trail byte of a character.
+    return AnsiText(folder, n == 3 && folder[2] == '\\' ? 2 : n);
 }
 
 namespace {

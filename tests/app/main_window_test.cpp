@@ -46,8 +46,10 @@ struct Recorded {
 } g_rec;
 
 void RecordMessage(const rt::AnsiText& t) { g_rec.messages.push_back(t); }
-bool RecordRun(const rt::AnsiText& c, bool wait) {
-    g_rec.runs.push_back(c);
+// Each program started, as its command line: the quoted program, a blank,
+// the arguments.
+bool RecordRun(const rt::AnsiText& program, const rt::AnsiText& arguments, bool wait) {
+    g_rec.runs.push_back("\"" + program + "\" " + arguments);
     g_rec.runWaits.push_back(wait);
     g_rec.messagesBeforeRun.push_back(g_rec.messages.size());
     return true;
@@ -64,6 +66,14 @@ rt::AnsiText ScriptedDialog(HWND owner, const rt::AnsiText& title, const rt::Ans
         g_rec.dialogErrors.erase(g_rec.dialogErrors.begin());
     }
     return answer;
+}
+
+// The Windows folder's own Explorer on that folder (given with its
+// trailing "\"), which it is handed quoted, without that "\".
+std::string ExplorerOn(const std::string& folder) {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return "\"" + std::string(windows) + "\\explorer.exe\" \"" + folder.substr(0, folder.size() - 1) + "\"";
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -93,6 +103,23 @@ protected:
         Click(app::kOpenButton);
     }
     static void Drop(std::string text) { app::AddDroppedFiles(text); }
+    // A folder of its own for one case of a table, with these folders in it.
+    std::string CaseFolder(int n, const std::vector<std::string>& folders) const {
+        const std::string base = dir_ + std::to_string(n) + "\\";
+        CreateDirectoryA(base.c_str(), nullptr);
+        for (const std::string& f : folders) CreateDirectoryA((base + f).c_str(), nullptr);
+        return base;
+    }
+    // Drops these paths within base, converts, and returns what was dropped;
+    // g_rec.runs then holds this conversion's programs alone.
+    static std::string DropAndConvert(const std::string& base, const std::vector<std::string>& paths) {
+        std::string dropped;
+        for (const std::string& p : paths) dropped += (dropped.empty() ? "" : "\r\n") + base + p;
+        g_rec.runs.clear();
+        Drop(dropped);
+        Click(app::kConvertButton);
+        return dropped;
+    }
     static std::vector<std::string> Shown() {
         std::vector<std::string> items;
         for (int i = 0; i < rt::ListBoxCount(ListBox()); ++i) items.push_back(rt::ListBoxItem(ListBox(), i));
@@ -261,25 +288,42 @@ TEST_F(MainWindowTest, ExplorerOpensOnTheLastListedPathsFolder) {
         // the last one before it counts, and with none, Explorer stays shut.
         {{"甲\\歌.mp3", "丙?\\绿.mp3"}, "丙?\\绿.mp3", "甲\\"},
         {{"丙?\\绿.mp3"}, "丙?\\绿.mp3", ""},
+        // A "?" in the name alone: the folder is real and whole.
+        {{"甲\\歌.mp3", "乙\\绿?.mp3"}, "乙\\绿?.mp3", "乙\\"},
     };
     int n = 0;
     for (const Case& c : cases) {
-        const std::string base = dir_ + std::to_string(++n) + "\\";
-        CreateDirectoryA(base.c_str(), nullptr);
-        CreateDirectoryA((base + "甲").c_str(), nullptr);
-        CreateDirectoryA((base + "乙").c_str(), nullptr);
-        std::string dropped;
-        for (const std::string& f : c.files) {
+        const std::string base = CaseFolder(++n, {"甲", "乙"});
+        for (const std::string& f : c.files)
             if (f != c.missing) testfs::WriteText(base + f, "x");
-            dropped += (dropped.empty() ? "" : "\r\n") + base + f;
-        }
-        g_rec.runs.clear();
-        Drop(dropped);
-        Click(app::kConvertButton);
+        const std::string dropped = DropAndConvert(base, c.files);
         const std::vector<std::string> expected =
             c.explorerFolder.empty() ? std::vector<std::string>{}
-                                     : std::vector<std::string>{"explorer.exe " + base + c.explorerFolder};
+                                     : std::vector<std::string>{ExplorerOn(base + c.explorerFolder)};
         EXPECT_EQ(g_rec.runs, expected) << dropped;
+    }
+}
+
+// The last path's folder, or one it lies in, renamed in the same run:
+// Explorer opens it under its new name, the one it has after the run.
+TEST_F(MainWindowTest, ExplorerOpensOnTheLastFolderAsItIsAfterTheConversion) {
+    struct Case {
+        std::vector<std::string> listed;  // folders have no extension
+        std::string explorerFolder;
+    };
+    const Case cases[] = {
+        {{"歌a", "歌a\\曲.mp3"}, "ge a\\"},
+        {{"歌a", "歌a\\绿b\\曲.mp3"}, "ge a\\绿b\\"},
+        {{"歌a\\绿b", "歌a", "歌a\\绿b\\曲.mp3"}, "ge a\\lv b\\"},
+        {{"歌a\\曲.mp3", "歌a", "行.mp3"}, ""},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string base = CaseFolder(++n, {"歌a", "歌a\\绿b"});
+        for (const char* f : {"歌a\\曲.mp3", "歌a\\绿b\\曲.mp3", "行.mp3"}) testfs::WriteText(base + f, "x");
+        const std::string dropped = DropAndConvert(base, c.listed);
+        EXPECT_EQ(g_rec.runs, std::vector<std::string>{ExplorerOn(base + c.explorerFolder)}) << dropped;
+        EXPECT_NE(GetFileAttributesA((base + c.explorerFolder).c_str()), INVALID_FILE_ATTRIBUTES) << dropped;
     }
 }
 
@@ -300,7 +344,7 @@ TEST_F(MainWindowTest, ListBoxShowsExactlyFileListThroughDialogDropAndConversion
     Click(app::kConvertButton);
     ExpectBoth({});
     EXPECT_EQ(g_rec.messages, std::vector<std::string>{app::kDoneMessage});
-    EXPECT_EQ(g_rec.runs, std::vector<std::string>{"explorer.exe " + dir_});
+    EXPECT_EQ(g_rec.runs, std::vector<std::string>{ExplorerOn(dir_)});
     EXPECT_EQ(g_rec.runWaits, std::vector<bool>{false});  // the tool does not wait for Explorer
     // Explorer is on its way before the closing message box holds the tool.
     EXPECT_EQ(g_rec.messagesBeforeRun, std::vector<std::size_t>{0});
@@ -331,7 +375,7 @@ TEST_F(MainWindowTest, FailedRenamesAreReportedInsteadOfSuccess) {
     EXPECT_EQ(testfs::ReadText(dir_ + "xing .mp3"), "first");
     EXPECT_EQ(testfs::ReadText(dir_ + "型.mp3"), "second");
     // Explorer still opens on the last file's folder.
-    EXPECT_EQ(g_rec.runs, std::vector<std::string>{"explorer.exe " + dir_});
+    EXPECT_EQ(g_rec.runs, std::vector<std::string>{ExplorerOn(dir_)});
     EXPECT_EQ(g_rec.runWaits, std::vector<bool>{false});  // the tool does not wait for Explorer
     ExpectBoth({});
 }
@@ -341,7 +385,7 @@ TEST_F(MainWindowTest, APathThatIsNotFullIsReportedAndExplorerOpensOnTheLastFull
     Drop(dir_ + "歌.mp3\r\n绿.mp3");
     Click(app::kConvertButton);
     EXPECT_EQ(g_rec.messages, std::vector<std::string>{"有 1 个文件没有改名：\r\n绿.mp3（不是完整的路径）"});
-    EXPECT_EQ(g_rec.runs, std::vector<std::string>{"explorer.exe " + dir_});
+    EXPECT_EQ(g_rec.runs, std::vector<std::string>{ExplorerOn(dir_)});
     EXPECT_EQ(testfs::ReadText(dir_ + "ge .mp3"), "x");
 }
 
@@ -372,6 +416,19 @@ TEST_F(MainWindowTest, HoverTipsFollowTheMouse) {
 TEST_F(MainWindowTest, AboutButtonShowsTheAboutMessage) {
     Click(app::kAboutButton);
     EXPECT_EQ(g_rec.messages, std::vector<std::string>{app::AboutMessage()});
+}
+
+// One argument that Explorer reads whole, and that the usual rules of
+// command lines read whole too: no "\" before the closing quote.
+TEST(ExplorerArguments, TheFolderQuotedWithoutItsTrailingSeparator) {
+    struct Case { std::string folder, arguments; };
+    const Case cases[] = {
+        {"C:\\a b,c\\", "\"C:\\a b,c\""},
+        {"D:\\淺\\", "\"D:\\淺\""},
+        {"\\\\server\\share\\", "\"\\\\server\\share\""},
+        {"C:\\", "C:\\"},  // "C:" alone would be the drive's current folder
+    };
+    for (const Case& c : cases) EXPECT_EQ(app::ExplorerArguments(c.folder), c.arguments) << c.folder;
 }
 
 TEST(Texts, ByteLengthsAndLineOrder) {

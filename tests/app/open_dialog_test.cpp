@@ -261,7 +261,7 @@ TEST(OpenDialogUnderWine, ANameHoldingASemicolonIsOneFile) {
     testfs::WriteText(dir + "z.mp3", "chosen, needs no rename");
     // The real dialog; messages and Explorer recorded.
     app::CurrentEffects().message = [](const rt::AnsiText& t) { g_messages.push_back(t); };
-    app::CurrentEffects().run = [](const rt::AnsiText&, bool) { return true; };
+    app::CurrentEffects().run = [](const rt::AnsiText&, const rt::AnsiText&, bool) { return true; };
     const int window = rt::BuildWindow(app::MainWindowDesign());
     HWND list = rt::UnitWindow(rt::UnitId(app::kListBox));
 
@@ -293,7 +293,7 @@ TEST(OpenDialogUnderWine, ANameOutsideGbkIsListedWithAQuestionMarkAndNoOtherFile
     testfs::WriteText(dir + "歌2.mp3", "the look-alike");
     g_messages.clear();
     app::CurrentEffects().message = [](const rt::AnsiText& t) { g_messages.push_back(t); };
-    app::CurrentEffects().run = [](const rt::AnsiText&, bool) { return true; };
+    app::CurrentEffects().run = [](const rt::AnsiText&, const rt::AnsiText&, bool) { return true; };
     const int window = rt::BuildWindow(app::MainWindowDesign());
     HWND list = rt::UnitWindow(rt::UnitId(app::kListBox));
     app::ClearFiles(list);

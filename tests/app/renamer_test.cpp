@@ -48,6 +48,12 @@ TEST(SplitPath, LastSeparatorIsFoundCharacterWise) {
     EXPECT_EQ(app::PinyinPath("D:\\" + kQian + "\\" + kQian), "D:\\" + kQian + "\\qian ");
 }
 
+std::string Repeat(const std::string& s, int n) {
+    std::string r;
+    for (int i = 0; i < n; ++i) r += s;
+    return r;
+}
+
 class RenameFolder : public ::testing::Test {
 protected:
     void SetUp() override { dir_ = testfs::MakeTempFolder("renamer"); }
@@ -124,6 +130,86 @@ TEST_F(RenameFolder, AFolderListedWithWhatItHoldsIsRenamedAfterItsContents) {
     EXPECT_EQ(testfs::ReadText(dir_ + "ge a\\lv b\\xing .txt"), "row");
     EXPECT_EQ(app::FailureMessage(failures), "有 2 个文件没有改名：\r\n" + dir_ + "型c（新名字“xing c”已被别的文件占用）\r\n" +
                                                  held + "没有.mp3（文件不存在）");
+}
+
+// After the run every path the report names is where the file is: a failed
+// file inside a folder renamed later is told inside the folder's new name
+// (through every renamed folder it lies in), a missing one as listed.
+TEST_F(RenameFolder, FailuresInsideAFolderRenamedAfterThemAreToldWhereTheFilesAreNow) {
+    const std::string song = Sub("歌a"), green = Sub("歌a\\绿b");
+    testfs::WriteText(song + "行.mp3", "first");
+    testfs::WriteText(song + "型.mp3", "second");  // 行 and 型 both read "xing"
+    testfs::WriteText(green + "曲.mp3", "playing");
+    HANDLE held = CreateFileW(Wide(green + "曲.mp3").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    rt::CountedArray<rt::AnsiText> files;
+    for (const std::string& p : {dir_ + "歌a", song + "行.mp3", song + "型.mp3", song + "没有.mp3", dir_ + "歌a\\绿b",
+                                 green + "曲.mp3"})
+        files.Append(p);
+
+    const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
+    CloseHandle(held);
+    const std::string now = dir_ + "ge a\\";
+    EXPECT_EQ(app::FailureMessage(failures), "有 3 个文件没有改名：\r\n" + now + "型.mp3（新名字“xing .mp3”已被别的文件占用）\r\n" +
+                                                 song + "没有.mp3（文件不存在）\r\n" + now + "lv b\\曲.mp3（文件不能改动）");
+    EXPECT_EQ(testfs::ReadText(now + "型.mp3"), "second");
+    EXPECT_EQ(testfs::ReadText(now + "lv b\\曲.mp3"), "playing");
+    EXPECT_EQ(testfs::ReadText(now + "xing .mp3"), "first");
+}
+
+// A folder's new name lengthens every path inside it: when one would reach
+// MAX_PATH characters, which the ANSI calls cannot open, the folder keeps
+// its name. Whatever lies inside counts, listed or not, at any depth, as
+// it is when the folder's turn comes (a listed file inside is renamed
+// first, and longer).
+TEST_F(RenameFolder, AFolderIsNotRenamedWhenAPathInsideItWouldGrowTooLong) {
+    struct Case {
+        std::string within;  // folders between the renamed folder and the item
+        bool folder;         // the item is an (empty) folder, else a file
+        bool listed;         // the item is listed too, as "歌" and letters
+        int newLength;       // the item's path once everything is renamed
+        bool renamed;        // the folder gets its new name
+    };
+    const Case cases[] = {
+        {"", false, false, MAX_PATH - 1, true},
+        {"", false, false, MAX_PATH, false},
+        {"b\\c\\", false, false, MAX_PATH, false},
+        {"b\\", true, false, MAX_PATH, false},
+        {"", false, true, MAX_PATH - 1, true},
+        {"", false, true, MAX_PATH, false},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        // 装 reads "zhuang": each grows by six.
+        const std::string folder = Sub(std::to_string(++n)) + Repeat("装", 20) + "a";
+        const std::string newFolder = app::PinyinPath(folder);
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        std::string at = folder + "\\";
+        for (const std::string& part : rt::SplitText(c.within, "\\")) {
+            if (part.empty()) continue;
+            at += part + "\\";
+            ASSERT_TRUE(CreateDirectoryA(at.c_str(), nullptr)) << at;
+        }
+        const std::string listedPrefix = c.listed ? "歌" : "", finalPrefix = c.listed ? "ge " : "";
+        const int room = c.newLength - rt::Utf16Length(newFolder + "\\" + c.within + finalPrefix);
+        ASSERT_GT(room, 0);
+        const std::string item = at + listedPrefix + std::string(room, 'a');
+        if (c.folder) ASSERT_TRUE(CreateDirectoryA(item.c_str(), nullptr)) << item;
+        else testfs::WriteText(item, "inside");
+        rt::CountedArray<rt::AnsiText> files;
+        files.Append(folder);
+        if (c.listed) files.Append(item);
+
+        const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
+        const std::string finalItem =
+            (c.renamed ? newFolder : folder) + "\\" + c.within + finalPrefix + std::string(room, 'a');
+        SCOPED_TRACE(finalItem);
+        if (c.renamed) EXPECT_TRUE(failures.empty());
+        else EXPECT_EQ(app::FailureMessage(failures), "有 1 个文件没有改名：\r\n" + folder + "（新路径太长）");
+        // Reached through an ANSI call wherever it now is.
+        if (c.folder) EXPECT_NE(GetFileAttributesA(finalItem.c_str()), INVALID_FILE_ATTRIBUTES);
+        else EXPECT_EQ(testfs::ReadText(finalItem), "inside");
+    }
 }
 
 // Denied access and sharing violations are hard to bring about under every
@@ -221,10 +307,43 @@ TEST_F(RenameFolder, ALetterCaseBeyondAsciiStillNamesTheSameFile) {
     EXPECT_EQ(GetFileAttributesA((dir_ + "αβ歌.mp3").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-std::string Repeat(const std::string& s, int n) {
-    std::string r;
-    for (int i = 0; i < n; ++i) r += s;
-    return r;
+// Wine folds letter case wherever it looks a name up, so Windows calls
+// never make Ab歌.mp3 beside aB歌.mp3. Its "\\?\unix" form names the Linux
+// file as it is, and so can: the file is written there, in the folder.
+bool WriteTextAsLinuxNames(const std::string& folder, const std::string& name, const std::string& text) {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) return false;
+    char* utf8 = unixName(Wide(folder).c_str());
+    if (!utf8) return false;
+    std::wstring unix(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, &unix[0], static_cast<int>(unix.size()));
+    HeapFree(GetProcessHeap(), 0, utf8);
+    unix.resize(unix.size() - 1);
+    for (wchar_t& c : unix)
+        if (c == L'/') c = L'\\';
+    if (unix.back() != L'\\') unix += L'\\';
+    return testfs::WriteTextW(L"\\\\?\\unix" + unix + Wide(name), text);
+}
+
+// On a file system that tells letter case apart, Ab歌.mp3 and aB歌.mp3 are
+// two files: the second is not the first listed again, and is renamed or
+// its failure told. (Wine then finds "aBge .mp3" taken by "Abge .mp3", its
+// lookups folding case.)
+TEST_F(RenameFolder, NamesDifferingOnlyInLetterCaseAreTwoFilesWhenTheDiskHoldsTwo) {
+    testfs::WriteText(dir_ + "Ab歌.mp3", "first");
+    ASSERT_TRUE(WriteTextAsLinuxNames(dir_, "aB歌.mp3", "second"));
+    ASSERT_EQ(testfs::ReadText(dir_ + "Ab歌.mp3"), "first");
+    ASSERT_EQ(testfs::ReadText(dir_ + "aB歌.mp3"), "second");
+    rt::CountedArray<rt::AnsiText> files;
+    for (const std::string& p : {dir_ + "Ab歌.mp3", dir_ + "aB歌.mp3"}) files.Append(p);
+
+    const std::vector<app::RenameFailure> failures = app::RenameToPinyin(files);
+    EXPECT_EQ(testfs::ReadText(dir_ + "Abge .mp3"), "first");
+    EXPECT_EQ(app::FailureMessage(failures),
+              "有 1 个文件没有改名：\r\n" + dir_ + "aB歌.mp3（新名字“aBge .mp3”已被别的文件占用）");
+    EXPECT_EQ(testfs::ReadText(dir_ + "aB歌.mp3"), "second");
 }
 
 // New names at the limits, which Windows counts in UTF-16 characters: a

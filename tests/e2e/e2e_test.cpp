@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,16 @@
 
 namespace {
 
-std::string RenamerExe() {
+// ...\tests\e2e, where this program is.
+std::string ThisFolder() {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string dir(self);
-    dir = dir.substr(0, dir.find_last_of('\\'));           // ...\tests\e2e
+    const std::string path(self);
+    return path.substr(0, path.find_last_of('\\'));
+}
+
+std::string RenamerExe() {
+    std::string dir = ThisFolder();
     dir = dir.substr(0, dir.find_last_of('\\'));           // ...\tests
     dir = dir.substr(0, dir.find_last_of('\\'));           // the build folder
     return dir + "\\app\\PinyinRenamer.exe";
@@ -116,17 +122,45 @@ std::string CommandLineOf(DWORD pid) {
     return buf;
 }
 
-// The command lines of the Explorers the renamer started ("" for one that
-// is still starting: its command line is not yet in its memory).
-std::vector<std::string> ExplorerCommandLines(DWORD parent) {
-    std::vector<std::string> lines;
+// The file a process was started from, "" when it cannot be read. (The
+// call is newer than the Windows version the headers are set to.)
+std::string ImageOf(DWORD pid) {
+    using QueryImage = BOOL(WINAPI*)(HANDLE, DWORD, char*, DWORD*);
+    const auto query = reinterpret_cast<QueryImage>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
+    if (!query) return "";
+    HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!p) return "";
+    char image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    const bool ok = query(p, 0, image, &size);
+    CloseHandle(p);
+    return ok ? image : "";
+}
+
+// The Windows folder's own Explorer.
+std::string WindowsExplorer() {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\explorer.exe";
+}
+
+// An Explorer the renamer started: the file it runs and its command line
+// ("" for one that is still starting: its command line is not yet in its
+// memory).
+struct StartedProgram {
+    std::string image, line;
+};
+
+std::vector<StartedProgram> ExplorersStartedBy(DWORD parent) {
+    std::vector<StartedProgram> started;
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 pe = {sizeof pe};
     for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe))
         if (pe.th32ParentProcessID == parent && !lstrcmpiA(pe.szExeFile, "explorer.exe"))
-            lines.push_back(CommandLineOf(pe.th32ProcessID));
+            started.push_back({ImageOf(pe.th32ProcessID), CommandLineOf(pe.th32ProcessID)});
     CloseHandle(snap);
-    return lines;
+    return started;
 }
 
 // The renamer starts an Explorer before it shows its closing message,
@@ -135,17 +169,17 @@ std::vector<std::string> ExplorerCommandLines(DWORD parent) {
 // `expected` Explorers are seen whole and returns them; with none expected
 // there is nothing to wait for. (A shorter bound than elsewhere: a tool that
 // never starts one costs each conversion the whole bound.)
-std::vector<std::string> StartedExplorers(DWORD parent, std::size_t expected) {
-    std::vector<std::string> lines;
+std::vector<StartedProgram> StartedExplorers(DWORD parent, std::size_t expected) {
+    std::vector<StartedProgram> started;
     testsupport::PollUntil(
         [&] {
-            lines = ExplorerCommandLines(parent);
-            for (const std::string& line : lines)
-                if (line.empty()) return false;
-            return lines.size() >= expected;
+            started = ExplorersStartedBy(parent);
+            for (const StartedProgram& program : started)
+                if (program.line.empty()) return false;
+            return started.size() >= expected;
         },
         20000);
-    return lines;
+    return started;
 }
 
 // Ends the Explorer windows the renamer opened (its child processes).
@@ -282,10 +316,13 @@ class RenamerProcess : public ::testing::Test {
 protected:
     void SetUp() override {
         OleInitialize(nullptr);
-        dir_ = testfs::MakeTempFolder("e2e");
+        // A blank and a comma in every folder the tool hands Explorer.
+        dir_ = testfs::MakeTempFolder("e2e a,b");
         std::string cmd = "\"" + RenamerExe() + "\"";
         STARTUPINFOA si = {sizeof si};
-        ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_))
+        // Its current folder is the test's, as the open dialog leaves the
+        // folder the user browsed current.
+        ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir_.c_str(), &si, &pi_))
             << RenamerExe();
     }
     void TearDown() override {
@@ -314,11 +351,22 @@ protected:
         std::string said;
         std::vector<std::string> explorers;
     };
+    // Every Explorer started is the system's, from the Windows folder.
+    // (Wine's reports itself from system32 there, whichever copy was
+    // started.)
     Outcome Convert(std::size_t explorersExpected) {
         PostMessageA(ChildOf(main_, "Button", "开始将文件名转化为拼音"), BM_CLICK, 0, 0);
         Outcome out;
         out.said = CloseMessageBox(pi_.dwProcessId);
-        out.explorers = StartedExplorers(pi_.dwProcessId, explorersExpected);
+        const std::string windows = WindowsExplorer().substr(0, WindowsExplorer().rfind('\\') + 1);
+        for (const StartedProgram& program : StartedExplorers(pi_.dwProcessId, explorersExpected)) {
+            EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, program.image.c_str(),
+                                     static_cast<int>(std::min(program.image.size(), windows.size())),
+                                     windows.c_str(), static_cast<int>(windows.size())),
+                      CSTR_EQUAL)
+                << program.image << " started with " << program.line;
+            out.explorers.push_back(program.line);
+        }
         CloseChildProcesses(pi_.dwProcessId);
         return out;
     }
@@ -329,7 +377,12 @@ protected:
         list_ = ChildOf(main_, "ListBox");
         ASSERT_TRUE(list_);
     }
-    static std::vector<std::string> ExplorerOn(const std::string& folder) { return {"explorer.exe " + folder}; }
+    // Explorer's command line for a folder (given with its trailing "\"):
+    // the folder as one quoted argument, without that "\", which the usual
+    // rules would read as escaping the closing quote.
+    static std::vector<std::string> ExplorerOn(const std::string& folder) {
+        return {"\"" + WindowsExplorer() + "\" \"" + folder.substr(0, folder.size() - 1) + "\""};
+    }
 
     PROCESS_INFORMATION pi_ = {};
     std::string dir_;
@@ -407,6 +460,25 @@ TEST_F(RenamerProcess, DroppedFilesAreRenamedInTheirFoldersAndFailuresAreReporte
     DWORD code = 1;
     GetExitCodeProcess(pi_.hProcess, &code);
     EXPECT_EQ(code, 0u);
+}
+
+// The folder the user browsed, current in the tool, holds a program named
+// explorer.exe beside the song: searched for by its bare name, that program
+// would be the one found (and told its folder as Explorer would be). The
+// Windows folder's own Explorer opens the folder, blank and comma and all.
+TEST_F(RenamerProcess, ExplorerIsTheWindowsFoldersOwnNeverAProgramInTheCurrentFolder) {
+    Start();
+    if (HasFatalFailure()) return;
+    const std::string planted = ThisFolder() + "\\e2e_planted_program.exe";
+    ASSERT_TRUE(CopyFileA(planted.c_str(), (dir_ + "explorer.exe").c_str(), TRUE)) << planted;
+    testfs::WriteText(dir_ + "歌.mp3", "song");
+    EXPECT_EQ(DropFiles({dir_ + "歌.mp3"}, OverListBox()), static_cast<DWORD>(DROPEFFECT_COPY));
+
+    const Outcome done = Convert(1);
+    EXPECT_EQ(done.said, "文件已经处理好了");
+    EXPECT_EQ(done.explorers, ExplorerOn(dir_));
+    EXPECT_EQ(testfs::ReadText(dir_ + "planted-ran.txt"), "") << "the planted program ran";
+    EXPECT_EQ(testfs::ReadText(dir_ + "ge .mp3"), "song");
 }
 
 // A deep Chinese folder of more than MAX_PATH bytes (but fewer characters),
