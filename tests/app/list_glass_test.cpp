@@ -18,7 +18,7 @@
 namespace {
 
 void IgnoreMessage(const rt::AnsiText&) {}
-bool IgnoreRun(const rt::AnsiText&, bool) { return true; }
+bool IgnoreRun(const rt::AnsiText&, const rt::AnsiText&, bool) { return true; }
 rt::AnsiText NoDialog(HWND, const rt::AnsiText&, const rt::AnsiText&, const rt::AnsiText&, DWORD* error) {
     *error = 0;
     return rt::AnsiText();
