@@ -4,7 +4,7 @@
 # with the reason when the display or Wine cannot start.
 pinyin_start_display() {
   . "$here/scripts/wine-env.sh" || return
-  pinyin_hold_prefix
+  pinyin_hold_prefix || return
   trap pinyin_stop_display EXIT
   if [ -z "${DISPLAY:-}" ] || [ "${PINYIN_OWN_DISPLAY:-0}" = 1 ]; then
     pinyin_start_xvfb || return
@@ -14,7 +14,7 @@ pinyin_start_display() {
   # persistent one a killed run left (it never ends). The persistent server
   # started below then serves every program of this run.
   wineserver -k >/dev/null 2>&1 || true
-  if ! wineserver -p >/dev/null 2>&1 {PINYIN_PREFIX_LOCK}>&-; then
+  if ! wineserver -p >/dev/null 2>&1; then
     echo "display: could not start a persistent wineserver for $WINEPREFIX" >&2
     return 1
   fi
@@ -23,8 +23,8 @@ pinyin_start_display() {
   # until the last window closes. wineboot starts the services; the desktop
   # process (explorer.exe /desktop) starts with the first process that asks
   # for the desktop window, which 64-bit wineboot does not do.
-  if ! "$PINYIN_WINE" wineboot >/dev/null 2>&1 </dev/null {PINYIN_PREFIX_LOCK}>&- \
-     || ! "$PINYIN_WINE" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null {PINYIN_PREFIX_LOCK}>&-; then
+  if ! "$PINYIN_WINE" wineboot >/dev/null 2>&1 </dev/null \
+     || ! "$PINYIN_WINE" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null; then
     echo "display: Wine's services or desktop did not start in $WINEPREFIX on $DISPLAY" >&2
     return 1
   fi
@@ -35,15 +35,11 @@ pinyin_stop_display() {
 }
 # Starts an Xvfb on the first free display number, which Xvfb takes itself
 # and writes to fd 3, so that runs started together each get their own;
-# exports DISPLAY; returns non-zero with
-# Xvfb's reason when it cannot start.
+# exports DISPLAY; returns non-zero with Xvfb's reason when it cannot start.
 pinyin_start_xvfb() {
   local said err rc
   said=$(mktemp) err=$(mktemp)
-  (
-    [ -z "${PINYIN_PREFIX_LOCK:-}" ] || exec {PINYIN_PREFIX_LOCK}>&-
-    exec Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$said" >/dev/null 2>"$err"
-  ) &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$said" >/dev/null 2>"$err" &
   PINYIN_XVFB_PID=$!
   for _ in $(seq 600); do
     [ -s "$said" ] || ! kill -0 "$PINYIN_XVFB_PID" 2>/dev/null && break

@@ -22,7 +22,7 @@ trap cleanup EXIT
 # The scripts under test use this folder's prefixes and build folders only.
 export PINYIN_WINEPREFIX="$work/wine32" PINYIN_WINEPREFIX64="$work/wine64" \
        PINYIN_SKIP_SETUP=1 PINYIN_FLAVOURS_SAID=1
-unset PINYIN_FLAVOUR PINYIN_CAN_RUN_32 PINYIN_32_ERROR PINYIN_HELD_PREFIX PINYIN_PREFIX_LOCK DISPLAY
+unset PINYIN_FLAVOUR PINYIN_CAN_RUN_32 PINYIN_32_ERROR PINYIN_HELD_PREFIX DISPLAY
 
 failed=0
 case_name=
@@ -173,6 +173,12 @@ read -r from1 until1 from2 until2 < <(for i in 1 2; do
   awk '/^from/ {printf "%s ", $2} /^until/ {printf "%s ", $2}' "$work/run$i"; done; echo)
 awk -v a="$from1" -v b="$until1" -v c="$from2" -v d="$until2" 'BEGIN { exit !(b < c || d < a) }' \
   || fail "the two runs held the prefix at once: $out"
+
+start_case "a program a run leaves behind does not hold the prefix"
+env PINYIN_FLAVOUR=win64 bash -c "here='$here'; . '$here/scripts/wine-env.sh'; pinyin_hold_prefix || exit; sleep 60 & echo \$! > '$work/left-behind'"
+run timeout 20 env PINYIN_FLAVOUR=win64 bash -c "here='$here'; . '$here/scripts/wine-env.sh'; pinyin_hold_prefix && echo held"
+status 0; says held
+kill "$(cat "$work/left-behind")"
 
 start_case "a configure that failed is done again"
 sed 's#^set(CMAKE_CXX_COMPILER .*#set(CMAKE_CXX_COMPILER /nonexistent/x86_64-w64-mingw32-g++)#' \

@@ -36,18 +36,28 @@ export LANG=zh_CN.UTF-8
 # One run at a time holds a prefix: a second run's `wineserver -k` would end
 # the first one's programs, and its settings import would race the first one's
 # tests. The lock file lies beside the prefix (not in it: a half-made prefix is
-# removed whole). The holder's children see PINYIN_HELD_PREFIX and do not take
-# it again. Programs that outlive the holder (Xvfb, the persistent wineserver)
-# must be started with the lock's descriptor closed: {PINYIN_PREFIX_LOCK}>&-.
+# removed whole). The lock is held by a small process of its own that ends
+# with this shell, not by a descriptor of this shell: every program started
+# here would inherit that, and a Wine process that outlived the run would
+# hold the prefix for ever. The holder's children see PINYIN_HELD_PREFIX and
+# do not take it again.
 pinyin_hold_prefix() {
   if [ "${PINYIN_HELD_PREFIX:-}" = "$WINEPREFIX" ]; then return 0; fi
-  local lock="${WINEPREFIX%/}.lock"
+  local lock="${WINEPREFIX%/}.lock" got= how me=$BASHPID
   mkdir -p "$(dirname "$lock")"
-  exec {PINYIN_PREFIX_LOCK}>>"$lock"
-  if ! flock -n "$PINYIN_PREFIX_LOCK"; then
-    echo "wine: another run holds the prefix $WINEPREFIX ($(cat "$lock" 2>/dev/null || echo "see $lock")); waiting until it ends" >&2
-    flock "$PINYIN_PREFIX_LOCK"
+  for how in -n ""; do
+    if [ -z "$how" ]; then
+      echo "wine: another run holds the prefix $WINEPREFIX ($(cat "$lock" 2>/dev/null || echo "see $lock")); waiting until it ends" >&2
+    fi
+    exec {PINYIN_PREFIX_HOLDER}< <(exec flock $how "$lock" sh -c 'echo held; exec tail --pid="$1" -f /dev/null' sh "$me")
+    read -r -u "$PINYIN_PREFIX_HOLDER" got || true
+    [ "$got" != held ] || break
+    exec {PINYIN_PREFIX_HOLDER}<&-
+  done
+  if [ "$got" != held ]; then
+    echo "wine: could not lock the prefix $WINEPREFIX ($lock)" >&2
+    return 1
   fi
-  echo "process $$ ($0)" > "$lock"
-  export PINYIN_HELD_PREFIX=$WINEPREFIX PINYIN_PREFIX_LOCK
+  echo "process $me ($0)" > "$lock"
+  export PINYIN_HELD_PREFIX=$WINEPREFIX
 }
