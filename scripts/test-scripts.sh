@@ -155,6 +155,7 @@ done
 wait
 out="$(cat "$work/run1" "$work/run2") displays: $(cat "$work/display1" "$work/display2" | tr '\n' ' ')"
 says_not "dead"
+[ -s "$work/display1" ] && [ -s "$work/display2" ] || fail "a run got no display: $out"
 [ "$(cat "$work/display1")" != "$(cat "$work/display2")" ] || fail "both runs on one display: $out"
 
 start_case "two runs in one prefix: the second waits for the first and says so"
@@ -162,7 +163,7 @@ for i in 1 2; do
   env PINYIN_FLAVOUR=win64 bash -c "here='$here'; . '$here/scripts/display.sh'
     pinyin_start_display || exit
     echo \"from \$(date +%s.%N)\"
-    sleep 1
+    sleep 3
     echo \"until \$(date +%s.%N)\"" >"$work/run$i" 2>&1 &
 done
 wait

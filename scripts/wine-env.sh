@@ -45,11 +45,13 @@ pinyin_hold_prefix() {
   if [ "${PINYIN_HELD_PREFIX:-}" = "$WINEPREFIX" ]; then return 0; fi
   local lock="${WINEPREFIX%/}.lock" got= how me=$BASHPID
   mkdir -p "$(dirname "$lock")"
-  for how in -n ""; do
+  # A step of this same run that held the prefix a moment ago lets go within
+  # a tenth of a second: only a longer wait is another run's, and said.
+  for how in "-w 1" ""; do
     if [ -z "$how" ]; then
       echo "wine: another run holds the prefix $WINEPREFIX ($(cat "$lock" 2>/dev/null || echo "see $lock")); waiting until it ends" >&2
     fi
-    exec {PINYIN_PREFIX_HOLDER}< <(exec flock $how "$lock" sh -c 'echo held; exec tail --pid="$1" -f /dev/null' sh "$me")
+    exec {PINYIN_PREFIX_HOLDER}< <(exec flock $how "$lock" sh -c 'echo held; exec tail -s 0.1 --pid="$1" -f /dev/null' sh "$me")
     read -r -u "$PINYIN_PREFIX_HOLDER" got || true
     [ "$got" != held ] || break
     exec {PINYIN_PREFIX_HOLDER}<&-
