@@ -11,6 +11,8 @@ pinyin_choose_flavours
 export PINYIN_FLAVOUR=${PINYIN_FLAVOUR:-$PINYIN_RUN_FLAVOUR} PINYIN_FLAVOURS=${PINYIN_FLAVOUR:-$PINYIN_RUN_FLAVOUR}
 pinyin_say_flavours run
 "$here/scripts/build.sh" --target skin_gallery >/dev/null
+. "$here/scripts/wine-env.sh"
+pinyin_hold_prefix
 "$here/scripts/wineprefix.sh"
 . "$here/scripts/display.sh"
 PINYIN_OWN_DISPLAY=1 pinyin_start_display

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need on a fresh Debian 12 machine
 # (run as root) and prepares the project's own Wine prefixes. Idempotent: when
-# everything is present it only checks and returns. On a machine that cannot
-# run 32-bit programs it installs only the 64-bit half (no i386 architecture,
-# no wine32, no 32-bit compiler).
+# everything is present it only checks and returns. Both compilers install on
+# every machine (both are amd64 programs); the i386 architecture, wine32 and the
+# 32-bit prefix only where 32-bit programs run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 export DEBIAN_FRONTEND=noninteractive
@@ -15,7 +15,9 @@ pkgs=(cmake make wine wine64 xvfb xauth x11-utils imagemagick xdotool
       locales fonts-noto-cjk fonts-wine unicode-data googletest bzip2 python3)
 for f in $PINYIN_FLAVOURS $PINYIN_RUN_FLAVOUR; do
   case $f in
-  win32) pkgs+=(g++-mingw-w64-i686 mingw-w64-i686-dev wine32:i386) ;;
+  win32)
+    pkgs+=(g++-mingw-w64-i686 mingw-w64-i686-dev)
+    [ "$PINYIN_CAN_RUN_32" != 1 ] || pkgs+=(wine32:i386) ;;
   win64) pkgs+=(g++-mingw-w64-x86-64 mingw-w64-x86-64-dev) ;;
   esac
 done
@@ -52,5 +54,6 @@ if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
 fi
 
 for f in $PINYIN_FLAVOURS; do
+  if [ "$f" = win32 ] && [ "$PINYIN_CAN_RUN_32" != 1 ]; then continue; fi
   PINYIN_FLAVOUR=$f "$here/scripts/wineprefix.sh"
 done

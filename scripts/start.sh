@@ -12,6 +12,8 @@ pinyin_say_flavours run
 [ "${PINYIN_SKIP_SETUP:-0}" = 1 ] || "$here/scripts/setup.sh"
 export PINYIN_FLAVOUR=$PINYIN_RUN_FLAVOUR
 PINYIN_SKIP_SETUP=1 "$here/scripts/build.sh" --target PinyinRenamer
+. "$here/scripts/wine-env.sh"
+pinyin_hold_prefix
 "$here/scripts/wineprefix.sh"
 . "$here/scripts/display.sh"
 pinyin_start_display

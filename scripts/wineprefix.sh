@@ -7,26 +7,47 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 . "$here/scripts/wine-env.sh"
+. "$here/scripts/flavour.sh"
+pinyin_probe_32bit
+pinyin_runs_here "$PINYIN_FLAVOUR"
+pinyin_hold_prefix
+# The ready marker says the prefix is whole; the owner marker, written before
+# Wine touches the folder, says these scripts made it. Only a folder with the
+# owner marker and without the ready one (a set-up that failed or was cut off)
+# is removed and made again: any other folder may be someone's own prefix.
 made="$WINEPREFIX/.pinyin-prefix-ready"
+owner="$WINEPREFIX/.pinyin-prefix-owner"
 if [ ! -f "$made" ]; then
+  if [ -f "$owner" ]; then
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  elif [ -e "$WINEPREFIX" ] && { [ ! -d "$WINEPREFIX" ] || [ -n "$(ls -A "$WINEPREFIX")" ]; }; then
+    echo "setup: $WINEPREFIX is not a Wine prefix these scripts made (neither .pinyin-prefix-ready nor .pinyin-prefix-owner is in it), so it is left as it is: point $PINYIN_PREFIX_VAR at another folder, or remove this one yourself" >&2
+    exit 1
+  fi
   echo "setup: making the $PINYIN_FLAVOUR Wine prefix $WINEPREFIX (about a minute)" >&2
-  rm -rf "$WINEPREFIX"
-  mkdir -p "$(dirname "$WINEPREFIX")"
   log=$(mktemp)
   if ! "$PINYIN_WINE" --version >"$log" 2>&1; then
-    echo "setup: the $PINYIN_FLAVOUR Wine loader $PINYIN_WINE cannot start: $(tail -1 "$log")" >&2
-    if [ "$PINYIN_FLAVOUR" = win32 ]; then
-      echo "setup: this machine cannot run 32-bit programs; scripts/test.sh and scripts/start.sh use the 64-bit flavour on such a machine (PINYIN_FLAVOURS=win64)" >&2
-    fi
+    echo "setup: the $PINYIN_FLAVOUR Wine loader $PINYIN_WINE cannot start: $(tail -1 "$log"); scripts/setup.sh installs it" >&2
     rm -f "$log"; exit 1
   fi
-  if ! "$PINYIN_WINE" wineboot -i >"$log" 2>&1 </dev/null || ! wineserver -w \
-     || [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "setup: Wine could not make the prefix $WINEPREFIX; what it said:" >&2
+  mkdir -p "$WINEPREFIX"
+  echo "made by the project's scripts/wineprefix.sh; removed and made again while .pinyin-prefix-ready is missing" > "$owner"
+  # wineboot runs in the foreground and its own status says whether the prefix
+  # was made. The server keeps the registry and writes it out when it ends;
+  # it is ended (this run holds the prefix) rather than waited for, as a
+  # persistent server left in the prefix never ends by itself.
+  if ! "$PINYIN_WINE" wineboot -i >"$log" 2>&1 </dev/null; then
+    echo "setup: Wine's wineboot could not make the prefix $WINEPREFIX; what it said:" >&2
     tail -20 "$log" >&2
     rm -f "$log"; exit 1
   fi
   rm -f "$log"
+  wineserver -k >/dev/null 2>&1 || true
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "setup: wineboot ended well but left no registry in $WINEPREFIX" >&2
+    exit 1
+  fi
   touch "$made"
 fi
 
@@ -58,6 +79,6 @@ if [ "$(cat "$settings" 2>/dev/null)" != "$sum" ]; then
     echo "setup: Wine's regedit could not write the settings into $WINEPREFIX" >&2
     exit 1
   fi
-  wineserver -w
+  wineserver -k >/dev/null 2>&1 || true
   echo "$sum" > "$settings"
 fi
