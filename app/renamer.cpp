@@ -158,6 +158,8 @@ rt::AnsiText FolderMoves::After(rt::AnsiText path) const {
 
 std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& paths, FolderMoves* moved) {
     const std::vector<Listing> listings = Listings(paths);
+    FolderMoves own;
+    FolderMoves& moves = moved ? *moved : own;
     std::vector<std::pair<int, RenameFailure>> found;  // with the place on the list
     std::set<rt::FileIdentity> handledFiles;
     std::set<rt::AnsiText> handledTexts;
@@ -200,14 +202,14 @@ std::vector<RenameFailure> RenameToPinyin(const rt::CountedArray<rt::AnsiText>& 
             fail(ProblemAfterFailedRename(path, target, GetLastError()), target);
             continue;
         }
-        if (!folder) continue;
-        // Told where the user finds them now: inside the folder's new name.
-        for (auto& f : found) {
-            if (f.second.problem == RenameProblem::Missing) continue;
-            MoveInto(&f.second.path, path, target);
-            MoveInto(&f.second.target, path, target);
-        }
-        if (moved) moved->Add(path, target);
+        if (folder) moves.Add(path, target);
+    }
+    // Told where the user finds them now, inside the new names of the
+    // folders renamed after them; a missing file keeps its path as listed.
+    for (auto& f : found) {
+        if (f.second.problem == RenameProblem::Missing) continue;
+        f.second.path = moves.After(f.second.path);
+        f.second.target = moves.After(f.second.target);
     }
     // Reported in the order of the list, whatever order they were renamed in.
     std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -62,13 +62,11 @@ std::wstring ReachablePath(const AnsiText& path) {
     return Utf16Length(path) < MAX_PATH ? Utf16Of(path) : LongForm(path);
 }
 
-}  // namespace
-
-namespace {
 DWORD AttributesOf(const AnsiText& path) {
     const std::wstring reachable = ReachablePath(path);
     return reachable.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(reachable.c_str());
 }
+
 }  // namespace
 
 int FileExists(const AnsiText& path) { return AttributesOf(path) != INVALID_FILE_ATTRIBUTES ? 1 : 0; }
